@@ -1,0 +1,11 @@
+#include "Globals.h"
+
+namespace global {
+
+Globals& glo()
+{
+    static Globals instance;
+    return instance;
+}
+
+} // namespace global
