@@ -8,7 +8,10 @@
 #include "QtServices.h"
 #include "StartupOptions.h"
 
+#include "Globals.h"
+
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -32,7 +35,18 @@ int main(int argc, char** argv)
         info.exec();
     });
     frame.setOpener(shell::MainFrame::Item::PrinterSettings, [&frame] { shell::choosePrinter(&frame); });
+    if (!parse.options.language.isEmpty())
+        global::glo().language = parse.options.language;
+    frame.resize(1000, 700);
     frame.show();
-    frame.showSplash(QString());
+    if (!parse.options.screenshot.isEmpty()) {
+        QTimer::singleShot(500, &frame, [&frame, file = parse.options.screenshot] {
+            if (!frame.grab().save(file))
+                std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
+            QApplication::quit();
+        });
+    } else {
+        frame.showSplash(QString());
+    }
     return app.exec();
 }

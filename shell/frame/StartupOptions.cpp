@@ -46,6 +46,16 @@ StartupParse parseStartup(const QStringList& arguments)
             parse.options.dataDir = arg.mid(11);
             if (parse.options.dataDir.isEmpty())
                 error = QStringLiteral("--data-dir needs a folder");
+        } else if (arg == QLatin1String("--language")) {
+            const QString code = i + 1 < arguments.size() ? arguments.at(++i).trimmed().toUpper() : QString();
+            if (code != QLatin1String("PL") && code != QLatin1String("EN"))
+                error = QStringLiteral("--language takes PL or EN");
+            parse.options.language = code;
+        } else if (arg == QLatin1String("--screenshot")) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
+                error = QStringLiteral("--screenshot needs a file name");
+            else
+                parse.options.screenshot = arguments.at(++i);
         } else if (arg == QLatin1String("--optimize")) {
             optimize = true;
         } else if (arg == QLatin1String("--profile")) {
@@ -87,6 +97,7 @@ QString startupUsage()
         "usage: barmond [--data-dir DIR]\n"
         "       barmond [--data-dir DIR] --optimize --profile N [--order-profile M] [--mode K]"
         " [--status S] [--extend L]\n"
+        "       barmond [--data-dir DIR] [--language PL|EN] [--screenshot FILE]\n"
         "The data directory holds DB/ and Barmond.ini (default: $BARMOND_DATA or the current directory).\n");
 }
 

@@ -3,6 +3,7 @@
 //   barmond [--data-dir DIR] [--demo]
 //   barmond [--data-dir DIR] --optimize --profile N [--order-profile M] [--mode K] [--status S] [--extend L]
 // The data directory (the folder holding DB/ and Barmond.ini) may also come from BARMOND_DATA.
+// For documentation pictures: --language PL|EN (this run only) and --screenshot FILE.
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,8 @@ struct OptimizeRequest {
 struct StartupOptions {
     QString dataDir;                          // empty = BARMOND_DATA or the current directory
     std::optional<OptimizeRequest> optimize;  // set with --optimize
+    QString language;                         // --language PL|EN: texts of this run, the setting stays
+    QString screenshot;                       // --screenshot FILE: save a picture of the frame and end
 };
 
 struct StartupParse {
