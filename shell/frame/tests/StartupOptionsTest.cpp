@@ -1,0 +1,58 @@
+// The desktop program's command line.
+
+#include "StartupOptions.h"
+
+#include <gtest/gtest.h>
+
+using shell::parseStartup;
+
+TEST(StartupOptions, NoArgumentsOpenTheFrameOnTheDefaultFolder)
+{
+    const auto parse = parseStartup({});
+    ASSERT_TRUE(parse.ok());
+    EXPECT_TRUE(parse.options.dataDir.isEmpty());
+    EXPECT_FALSE(parse.options.optimize.has_value());
+}
+
+TEST(StartupOptions, DataDirInBothSpellings)
+{
+    EXPECT_EQ(parseStartup({"--data-dir", "/tmp/x"}).options.dataDir, "/tmp/x");
+    EXPECT_EQ(parseStartup({"--data-dir=/tmp/y"}).options.dataDir, "/tmp/y");
+    EXPECT_FALSE(parseStartup({"--data-dir"}).ok());
+    EXPECT_FALSE(parseStartup({"--data-dir="}).ok());
+}
+
+TEST(StartupOptions, OptimizeTakesTheProfileAndItsDefaults)
+{
+    const auto plain = parseStartup({"--optimize", "--profile", "7"});
+    ASSERT_TRUE(plain.ok()) << plain.error.toStdString();
+    ASSERT_TRUE(plain.options.optimize.has_value());
+    EXPECT_EQ(plain.options.optimize->profile, 7u);
+    EXPECT_EQ(plain.options.optimize->orderProfile, 0u);
+    EXPECT_EQ(plain.options.optimize->mode, 0u);
+    EXPECT_EQ(plain.options.optimize->status, 0u);
+    EXPECT_EQ(plain.options.optimize->extend, 0u);
+
+    const auto full = parseStartup({"--data-dir", "d", "--optimize", "--profile", "3", "--order-profile", "12",
+                                    "--mode", "4", "--status", "2", "--extend", "800"});
+    ASSERT_TRUE(full.ok()) << full.error.toStdString();
+    EXPECT_EQ(full.options.dataDir, "d");
+    EXPECT_EQ(full.options.optimize->orderProfile, 12u);
+    EXPECT_EQ(full.options.optimize->mode, 4u);
+    EXPECT_EQ(full.options.optimize->status, 2u);
+    EXPECT_EQ(full.options.optimize->extend, 800u);
+}
+
+TEST(StartupOptions, RefusesIncompleteOrWrongOptimizerCalls)
+{
+    EXPECT_FALSE(parseStartup({"--optimize"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "0"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "-3"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "abc"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "1", "--mode", "5"}).ok());
+    EXPECT_FALSE(parseStartup({"--profile", "1"}).ok());
+    EXPECT_FALSE(parseStartup({"--mode", "1"}).ok());
+    EXPECT_FALSE(parseStartup({"--bogus"}).ok());
+    EXPECT_FALSE(parseStartup({"stray"}).ok());
+}

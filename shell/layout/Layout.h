@@ -1,0 +1,16 @@
+#pragma once
+// Window-layout persistence for every window of the program:
+//  - WindowPlacement.h  size, position and maximised state in Barmond.ini (iniSaveWindow/iniRestoreWindow)
+//  - ListFormatManager.h  column layouts of lists in LFM_CFile, "List &Formats" context menu
+//  - ControlPositions.h  positions of splitters and controls in LFM_DFile
+//  - AutoSizeColumns.h  double-click auto-size of list columns
+//  - StandardWarning.h  the standard warnings of forms and browses
+//  - LayoutStore.h  the store interfaces (database tables or memory)
+
+#include "AutoSizeColumns.h"
+#include "ControlPositions.h"
+#include "LayoutStore.h"
+#include "ListFormat.h"
+#include "ListFormatManager.h"
+#include "StandardWarning.h"
+#include "WindowPlacement.h"
