@@ -11,13 +11,13 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     QString out;
     QString err;
 };
 
-Run kadrel(const QStringList& arguments, const QString& workingDirectory = {})
+Outcome kadrel(const QStringList& arguments, const QString& workingDirectory = {})
 {
     QProcess process;
     if (!workingDirectory.isEmpty())
@@ -48,7 +48,7 @@ TEST(KadrelCli, WrongArgumentsPrintTheUsageAndExitTwo)
                                       {"--data-dir", dir.path(), "init", "extra"},
                                       {"--data-dir", dir.path(), "demo", "--force"}};
     for (const QStringList& arguments : wrong) {
-        const Run run = kadrel(arguments);
+        const Outcome run = kadrel(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("Usage: kadrel")) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
@@ -56,7 +56,7 @@ TEST(KadrelCli, WrongArgumentsPrintTheUsageAndExitTwo)
     // Nothing was created by a refused command line.
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("DB")));
 
-    const Run help = kadrel({"help"});
+    const Outcome help = kadrel({"help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("kadrel [--data-dir DIR] init"));
     EXPECT_TRUE(help.out.contains("kadrel [--data-dir DIR] demo"));
@@ -65,13 +65,13 @@ TEST(KadrelCli, WrongArgumentsPrintTheUsageAndExitTwo)
 TEST(KadrelCli, InitTwiceKeepsTheStationNumber)
 {
     QTemporaryDir dir;
-    const Run first = kadrel({"--data-dir", dir.path(), "init"});
+    const Outcome first = kadrel({"--data-dir", dir.path(), "init"});
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("DB/barmond.db")));
     EXPECT_TRUE(first.out.contains("GLO:Saw_Width       = 5")) << first.out.toStdString();
     EXPECT_EQ(stationNumber(first.out), "1") << first.out.toStdString();
 
-    const Run second = kadrel({"init", "--data-dir", dir.path()});
+    const Outcome second = kadrel({"init", "--data-dir", dir.path()});
     ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
     EXPECT_EQ(stationNumber(second.out), "1") << second.out.toStdString();
 }
@@ -79,7 +79,7 @@ TEST(KadrelCli, InitTwiceKeepsTheStationNumber)
 TEST(KadrelCli, DataDirectoryDefaultsToTheCurrentFolder)
 {
     QTemporaryDir dir;
-    const Run run = kadrel({"init"}, dir.path());
+    const Outcome run = kadrel({"init"}, dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("DB/barmond.db")));
 }
@@ -87,15 +87,15 @@ TEST(KadrelCli, DataDirectoryDefaultsToTheCurrentFolder)
 TEST(KadrelCli, DemoFillsAnEmptyDatabaseOnlyOnce)
 {
     QTemporaryDir dir;
-    const Run filled = kadrel({"--data-dir", dir.path(), "demo"});
+    const Outcome filled = kadrel({"--data-dir", dir.path(), "demo"});
     ASSERT_EQ(filled.exitCode, 0) << filled.err.toStdString();
     EXPECT_TRUE(filled.out.contains("Sample data written")) << filled.out.toStdString();
 
-    const Run again = kadrel({"--data-dir", dir.path(), "demo"});
+    const Outcome again = kadrel({"--data-dir", dir.path(), "demo"});
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_TRUE(again.err.contains("already holds orders or profiles")) << again.err.toStdString();
 
-    const Run kept = kadrel({"--data-dir", dir.path(), "demo", "--if-empty"});
+    const Outcome kept = kadrel({"--data-dir", dir.path(), "demo", "--if-empty"});
     EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
     EXPECT_TRUE(kept.out.contains("no sample added")) << kept.out.toStdString();
 }
@@ -111,7 +111,7 @@ TEST(KadrelCli, DemoRefusesADatabaseHoldingOneProfile)
         profile.profileCode = "OWN 20x20";
         ASSERT_EQ(profiles.addWithNewIdentifier(profile), 0);
     }
-    const Run refused = kadrel({"--data-dir", dir.path(), "demo"});
+    const Outcome refused = kadrel({"--data-dir", dir.path(), "demo"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("already holds orders or profiles")) << refused.err.toStdString();
 
