@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kadrel {
 
 namespace {
@@ -150,7 +152,7 @@ void OptimizerWindow::buildWindow()
     QTableView* stock = buildList(QStringLiteral("?LIST2"), stockModel_);
     QTableView* ranking = buildList(QStringLiteral("?LIST3"), rankingModel_);
     QTableView* specification = buildList(QStringLiteral("?LIST4"), specificationModel_);
-    specification->horizontalHeader()->resizeSection(2, 420);
+    specification->horizontalHeader()->resizeSection(2, 220);
 
     region3_ = new QSplitter(Qt::Vertical);
     region3_->setObjectName(QStringLiteral("?REGION3"));
@@ -163,6 +165,7 @@ void OptimizerWindow::buildWindow()
     region6_->addWidget(buildStatisticsPanel());
     region6_->setStretchFactor(0, 3);
     region6_->setStretchFactor(1, 2);
+    region6_->setSizes({520, 340});
 
     region4_ = new QSplitter(Qt::Vertical);
     region4_->setObjectName(QStringLiteral("?REGION4"));
@@ -175,6 +178,8 @@ void OptimizerWindow::buildWindow()
     region2_->addWidget(region4_);
     region2_->setStretchFactor(0, 1);
     region2_->setStretchFactor(1, 3);
+    region2_->setSizes({420, 860});
+    region4_->setSizes({300, 400});
     // The captions above the lists keep the list order ?LIST1 .. ?LIST4.
     std::swap(listCaptions_[2], listCaptions_[3]);
 
@@ -236,9 +241,12 @@ QTableView* OptimizerWindow::buildList(const QString& controlName, QAbstractItem
     view->setAlternatingRowColors(true);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->horizontalHeader()->setDefaultSectionSize(78);
-    view->horizontalHeader()->setStretchLastSection(false);
-    view->horizontalHeader()->setHighlightSections(false);
+    QHeaderView* header = view->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    // The built-in widths fit the captions, at least a seven-digit number wide.
+    for (int column = 0; column < model->columnCount(); ++column)
+        header->resizeSection(column, std::max(70, header->sectionSizeHint(column)));
     layout::enableColumnAutoSize(*view);
     lists_ << view;
     return view;
@@ -259,6 +267,7 @@ QWidget* OptimizerWindow::buildButtonBar()
         button->setIcon(style()->standardIcon(icons[i]));
         button->setIconSize(QSize(24, 24));
         button->setAutoRaise(false);
+        buttons_.insert(ButtonNames[i], button);
         row->addWidget(button);
         if (i == 1)
             row->addSpacing(16);
@@ -359,12 +368,17 @@ QTableView* OptimizerWindow::list(int number) const
 
 QAbstractButton* OptimizerWindow::button(const QString& controlName) const
 {
-    return findChild<QAbstractButton*>(controlName);
+    return buttons_.value(controlName, nullptr);
 }
 
 QRadioButton* OptimizerWindow::sortRadio(RankingSort sort) const
 {
-    return findChild<QRadioButton*>(QStringLiteral("?M_RAN:SORT:RADIO") + QString::number(static_cast<int>(sort)));
+    const QString name = QStringLiteral("?M_RAN:SORT:RADIO") + QString::number(static_cast<int>(sort));
+    for (QRadioButton* radio : sortRadios_) {
+        if (radio->objectName() == name)
+            return radio;
+    }
+    return nullptr;
 }
 
 QString OptimizerWindow::durationText() const { return duration_->text(); }

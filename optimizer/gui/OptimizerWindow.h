@@ -8,6 +8,7 @@
 #include "WindowTexts.h"
 
 #include <QDialog>
+#include <QMap>
 
 #include <atomic>
 #include <memory>
@@ -118,6 +119,7 @@ private:
     QList<QLabel*> statisticValues_;
     QList<QLabel*> statisticPercents_;
     QList<QRadioButton*> sortRadios_;
+    QMap<QString, QAbstractButton*> buttons_;
     QSplitter* region2_ = nullptr;
     QSplitter* region3_ = nullptr;
     QSplitter* region4_ = nullptr;

@@ -65,7 +65,7 @@ global::ProfileLengthRecord stockLength(uint32_t id, uint32_t length, int32_t st
 // One profile with a new and an approved order. The approved position asks for three pieces of
 // 1500 that fit on one 6000 bar; the new position mixes lengths so that several stock lengths
 // give different solutions.
-std::unique_ptr<RecordSetInput> workshop(bool withStock = true)
+std::unique_ptr<RecordSetInput> workshop(std::vector<global::ProfileLengthRecord> lengths = {stockLength(101, 6000, 20), stockLength(102, 4000, 20), stockLength(103, 2500, 20)})
 {
     auto input = std::make_unique<RecordSetInput>();
     global::ProfileRecord profile;
@@ -76,11 +76,7 @@ std::unique_ptr<RecordSetInput> workshop(bool withStock = true)
     profile.scrapPrice = 1.0;
     profile.remnantLoss = 2.0;
     input->profiles.push_back(profile);
-    if (withStock) {
-        input->lengths.push_back(stockLength(101, 6000, 20));
-        input->lengths.push_back(stockLength(102, 4000, 20));
-        input->lengths.push_back(stockLength(103, 2500, 20));
-    }
+    input->lengths = std::move(lengths);
     global::OrderRecord fresh;
     fresh.id = NewOrder;
     fresh.number = QStringLiteral("Z/1");
@@ -121,14 +117,16 @@ struct Session {
     global::ScriptedDialogs dialogs;
     global::MemoryClipboard clipboard;
     global::FixedClock clock;
-    layout::MemoryLayoutStore store;
+    layout::MemoryLayoutStore ownStore;
+    layout::MemoryLayoutStore& store;
     QTemporaryDir dir;
     std::unique_ptr<OptimizerRun> run;
     std::unique_ptr<OptimizerWindow> window;
     int saves = 0;
 
-    Session(const OptimizerCall& call, std::unique_ptr<RecordSetInput> records = workshop(), bool withSave = true)
-        : input(std::move(records))
+    Session(const OptimizerCall& call, std::unique_ptr<RecordSetInput> records = workshop(), bool withSave = true,
+            layout::MemoryLayoutStore* sharedStore = nullptr)
+        : input(std::move(records)), store(sharedStore ? *sharedStore : ownStore)
     {
         RunSettings settings;
         settings.sawWidth = 5;
@@ -226,7 +224,7 @@ private slots:
         }
         QCOMPARE(s.window->statisticValue(1), QString::number(barMetres, 'f', 3));
         QCOMPARE(s.window->statisticValue(2), QString::number(s.rows(4)));
-        QCOMPARE(s.window->statisticValue(3), QStringLiteral("20.500"));   // 3 x 2400 + 4 x 1700 + 5 x 900
+        QCOMPARE(s.window->statisticValue(3), QStringLiteral("18.500"));   // 3 x 2400 + 4 x 1700 + 5 x 900
         QCOMPARE(s.window->statisticValue(4), QStringLiteral("12"));
         QCOMPARE(s.window->statisticValue(5), QString::number(leftoverMetres, 'f', 3));
         QCOMPARE(s.window->statisticValue(10), QStringLiteral("5"));
@@ -234,7 +232,7 @@ private slots:
         QCOMPARE(s.window->statisticCaption(1), QStringLiteral("1. Długość wybranych profili [mb]"));
         QCOMPARE(s.window->statisticCaption(11), QStringLiteral("11. Ilość łączeń technologicznych"));
         const double cutPercent = s.window->statisticPercent(3).chopped(1).toDouble();
-        QVERIFY(qAbs(cutPercent - 20.5 / barMetres * 100) < 0.006);
+        QVERIFY(qAbs(cutPercent - 18.5 / barMetres * 100) < 0.006);
     }
 
     void resortingOrdersTheSolutionsAndSelectsTheFirst()
@@ -263,7 +261,7 @@ private slots:
 
     void clipboardExportsWriteTheExactTexts()
     {
-        Session s(callFor(ApprovedPosition));
+        Session s(callFor(ApprovedPosition), workshop({stockLength(101, 6000, 20)}));
         QVERIFY(s.calculate());
         QCOMPARE(s.rows(3), 1);
         QCOMPARE(s.cell(4, 0, 2), QStringLiteral("1500x3"));
@@ -271,16 +269,20 @@ private slots:
         s.window->button(QStringLiteral("?EXCELEXPORT"))->click();
         const QString specification = QStringLiteral(
             "Wyniki optymalizacji cięcia\r"
-            "Numer profila\tDługość profila\tOdpad\tKolejne odcinki\t\r"
+            "Numer profila\tDługość profila\tOdpad\tKolejne odcinki\r"
             "            1\t        6 000\t        1 485\t        1 500\t        1 500\t        1 500\t\r");
         QCOMPARE(s.clipboard.text(), specification);
         QCOMPARE(s.dialogs.messages().last(),
                  QStringLiteral("Dane w schowku. Proszę otworzyć dowolny arkusz kalkulacyjny i wkleić dane (Ctrl-V)"));
 
         s.window->button(QStringLiteral("?EXPRES"))->click();
-        const QString piece = QStringLiteral("            1\t            0\t        6 000\t        1 500\t          601\r");
-        const QString results = piece + piece + piece
-            + QStringLiteral("            1\t            0\t        6 000\t        1 485\t            0\r");
+        // One line per result row: combination, bar number, bar length, cut, piece number (0 on
+        // the leftover, which comes last).
+        const QString results = QStringLiteral(
+            "            1\t            0\t        6 000\t        1 500\t            3\r"
+            "            1\t            0\t        6 000\t        1 500\t            2\r"
+            "            1\t            0\t        6 000\t        1 500\t            1\r"
+            "            1\t            0\t        6 000\t        1 485\t            0\r");
         QCOMPARE(s.clipboard.text(), results);
         QCOMPARE(s.dialogs.messages().last(), QStringLiteral("Dane w schowku"));
     }
@@ -330,7 +332,7 @@ private slots:
 
     void runWithoutStockEndsWithItsMessageAndCloses()
     {
-        Session s(callFor(NewPosition), workshop(false));
+        Session s(callFor(NewPosition), workshop({}));
         QVERIFY(!s.calculate());
         QVERIFY(!s.window->isVisible());
         QCOMPARE(s.window->result(), int(QDialog::Rejected));
@@ -388,7 +390,7 @@ private slots:
         QVERIFY(formats[1].format.contains(QStringLiteral("M_RAN:TOTAL_CUTS=133")));
 
         // The next window of this user opens with that column width.
-        Session again(callFor(ApprovedPosition));
+        Session again(callFor(ApprovedPosition), workshop(), true, &s.store);
         QCOMPARE(again.window->list(3)->horizontalHeader()->sectionSize(2), 133);
     }
 
