@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     shell::MainFrame frame(language, services.clock);
     services.dialogs.setParent(&frame);
     frame.setOpener(shell::MainFrame::Item::About, [&frame] {
-        shell::ProgramInfo info(&frame);
+        shell::ProgramInfo info(QString(), &frame);
         info.exec();
     });
     frame.setOpener(shell::MainFrame::Item::PrinterSettings, [&frame] { shell::choosePrinter(&frame); });
