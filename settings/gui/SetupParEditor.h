@@ -14,9 +14,12 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <memory>
+
 namespace global {
 class Database;
 class Dialogs;
+template <class R> class Table;
 }
 
 namespace settings {
@@ -30,6 +33,7 @@ class SetupParEditor {
 public:
     SetupParEditor(global::Database& db, global::Dialogs& dialogs, FormRequest request,
                    const global::SetupParRecord& record);
+    ~SetupParEditor();
 
     // Reads the record to change or delete under watch. False when it is gone (reported).
     bool open();
@@ -64,13 +68,12 @@ private:
     void rememberSaved();
     void reportDuplicate();
 
-    global::Database& db_;
     global::Dialogs& dialogs_;
+    std::unique_ptr<global::Table<global::SetupParRecord>> table_;
     FormRequest request_;
     global::SetupParRecord original_;   // as received or read from the table
     global::SetupParRecord values_;     // as shown in the form
     FormResponse response_ = FormResponse::Cancelled;
-    QString positionOfOriginal_;
 };
 
 // The value of one field of a record.
