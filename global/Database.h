@@ -1,0 +1,98 @@
+#pragma once
+// The program's database: the file DB/barmond.db of a data directory, with the fifteen tables.
+//
+// One Database object stands for one station's access to the file. Each thread that works with
+// it gets its own connection, opened on first use and closed when the thread ends, so the
+// browses running on their own threads never share a connection. Every table is always open:
+// a procedure simply makes Table<Record> objects (Table.h) over the database and drops them.
+//
+// Opening checks the file: a file that is not a database, a file that cannot be written, or a
+// database whose layout this version does not know is refused with one message naming the file
+// and the problem (openErrorText()); nothing is written to such a file.
+
+#include "ErrorCodes.h"
+
+#include <QString>
+#include <QtSql/QSqlDatabase>
+#include <atomic>
+
+namespace global {
+
+class Dialogs;
+
+class Database {
+public:
+    // The layout version this program writes (kept in the file's user_version).
+    static constexpr int SchemaVersion = 1;
+    // Wait of a write outside an explicit transaction when another station holds the file.
+    static constexpr int DefaultLockWaitMs = 5000;
+
+    // A database at an explicit file path (tests, conversions).
+    static Database atFile(const QString& filePath);
+    // The database of a data directory (DataDirectory.h): <dataDir>/DB/barmond.db.
+    explicit Database(const QString& dataDir);
+    Database(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Opens the file for this thread, creating the DB folder, the file and missing tables and
+    // indexes. Returns 0 or an error number (2, 5, 47, 90); openErrorText() then holds the message.
+    int open();
+    // open(), showing the message through the dialogs on failure. True when the database is usable.
+    bool openOrReport(Dialogs& dialogs);
+    bool isOpen() const { return open_; }
+    QString openErrorText() const { return openError_; }
+
+    QString filePath() const { return filePath_; }
+
+    // This thread's connection (opened on demand after open() succeeded on any thread).
+    QSqlDatabase connection();
+
+    // ---- transactions (per thread) --------------------------------------------------------
+    // Begins a transaction that holds the write lock, waiting up to waitMs for another station's
+    // lock. Returns 0, or 32 with lastErrorText() naming the file and the wait. Nested begins join
+    // the open transaction.
+    int begin(int waitMs = 3000);
+    // Commits the outermost transaction. Returns 0 or an error number (the work is rolled back).
+    int commit();
+    // Rolls back the whole open transaction of this thread, if any.
+    void rollback();
+    bool inTransaction();
+    QString lastErrorText() const { return lastError_; }
+
+    struct ThreadState;   // this thread's connection and transaction depth
+
+private:
+    Database() = default;
+    ThreadState& state();
+    QString connectionName() const;
+    int checkAndPrepareSchema(QSqlDatabase& db);
+
+    QString filePath_;
+    int instance_ = 0;
+    bool open_ = false;
+    QString openError_;
+    QString lastError_;
+};
+
+// Begins a transaction on construction and rolls it back on destruction unless committed.
+class Transaction {
+public:
+    Transaction(Database& db, int waitMs);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    int result() const { return begun_; }   // 0 when the transaction began
+    bool ok() const { return begun_ == 0; }
+    int commit();
+    void rollback();
+
+private:
+    Database& db_;
+    int begun_ = 0;
+    bool finished_ = false;
+};
+
+} // namespace global

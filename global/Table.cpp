@@ -1,0 +1,558 @@
+#include "Table.h"
+
+#include "Identifier.h"
+#include "TableSql.h"
+
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
+#include <QtSql/QSqlRecord>
+#include <atomic>
+
+namespace global {
+
+namespace {
+
+// Bumped by every write of any table: read-ahead rows older than a write are read again.
+std::atomic<quint64> writeGeneration{1};
+
+constexpr int MaxBatch = 1024;
+
+QString joined(const QStringList& parts)
+{
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+TableCore::TableCore(Database& db, const TableSchema& schema) : db_(db), schema_(schema) {}
+
+int TableCore::ok()
+{
+    errorCode_ = 0;
+    errorText_.clear();
+    return 0;
+}
+
+int TableCore::fail(int code, const QString& text)
+{
+    errorCode_ = code;
+    errorText_ = text.isEmpty() ? errorDescription(code) : text;
+    return code;
+}
+
+int TableCore::failSql(const QSqlQuery& q, const QString& operation)
+{
+    const int code = errorCodeOf(q.lastError());
+    return fail(code, QStringLiteral("%1 %2: %3").arg(operation, schema_.name, q.lastError().text()));
+}
+
+QList<TableCore::OrderPart> TableCore::orderOf(int key) const
+{
+    QList<OrderPart> order;
+    const KeyDef& k = schema_.keys.at(key);
+    const int rowIdColumn = schema_.columnIndex(schema_.rowIdColumn);
+    bool hasRowId = false;
+    for (const KeyPart& p : k.parts) {
+        const int c = schema_.keyColumnIndex(p);
+        hasRowId = hasRowId || c == rowIdColumn;
+        order.append({c, p.descending});
+    }
+    if (!hasRowId)
+        order.append({rowIdColumn, false});
+    return order;
+}
+
+QVariantList TableCore::fullRow(const QVariantList& row) const
+{
+    QVariantList full = row.mid(0, schema_.recordColumns);
+    for (int i = schema_.recordColumns; i < schema_.columns.size(); ++i) {
+        const ColumnDef& c = schema_.columns.at(i);
+        QString upper = full.at(c.upperOf >= 0 ? c.upperOf : 0).toString().toUpper();
+        if (upper.isNull())
+            upper = QLatin1String("");
+        full << (c.upperOf >= 0 ? QVariant(upper) : QVariant(qlonglong(0)));
+    }
+    return full;
+}
+
+QVariantList TableCore::keyValues(const QList<OrderPart>& order, const QVariantList& full, qint64 rowId) const
+{
+    const int rowIdColumn = schema_.columnIndex(schema_.rowIdColumn);
+    QVariantList values;
+    for (const OrderPart& p : order)
+        values << (p.column == rowIdColumn ? QVariant(rowId) : full.at(p.column));
+    return values;
+}
+
+QString TableCore::selectList() const
+{
+    QStringList cols;
+    for (int i = 0; i < schema_.recordColumns; ++i)
+        cols << quoted(schema_.columns.at(i).name);
+    cols << quoted(schema_.rowIdColumn);
+    return joined(cols);
+}
+
+bool TableCore::isLowest(int column, const QVariant& v) const
+{
+    switch (schema_.columns.at(column).type) {
+    case ColumnType::Integer:
+    case ColumnType::Real: return v.toDouble() == 0;
+    case ColumnType::Text: return v.toString().isEmpty();
+    default: return v.isNull();
+    }
+}
+
+namespace {
+
+// "(c0 > v0 OR (c0 = v0 AND (c1 > v1 OR ...)))" for a key order read forward or backward.
+struct Predicate {
+    QString sql;
+    QVariantList binds;
+};
+
+Predicate lexicographic(const QStringList& columns, const QList<bool>& descending, const QVariantList& values,
+                        bool forward, bool inclusive)
+{
+    Predicate p;
+    const int n = values.size();
+    if (n == 0) {
+        p.sql = inclusive ? QStringLiteral("1 = 1") : QStringLiteral("1 = 0");
+        return p;
+    }
+    auto op = [&](int i, bool orEqual) {
+        const bool greater = forward != descending.at(i);
+        return QString(greater ? QStringLiteral(">") : QStringLiteral("<")) + (orEqual ? QStringLiteral("=") : QString());
+    };
+    // A leading bound on the first component lets the index start at the right place.
+    p.sql = QStringLiteral("%1 %2 ? AND ").arg(columns.at(0), op(0, true));
+    p.binds << values.at(0);
+    std::function<QString(int)> level = [&](int i) -> QString {
+        if (i == n - 1) {
+            p.binds << values.at(i);
+            return QStringLiteral("%1 %2 ?").arg(columns.at(i), op(i, inclusive));
+        }
+        p.binds << values.at(i) << values.at(i);
+        const QString head = QStringLiteral("(%1 %2 ? OR (%1 = ? AND ").arg(columns.at(i), op(i, false));
+        return head + level(i + 1) + QStringLiteral("))");
+    };
+    p.sql += level(0);
+    return p;
+}
+
+void bindAll(QSqlQuery& q, const QVariantList& values)
+{
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+}
+
+} // namespace
+
+int TableCore::fetch(int key, QVariantList& row)
+{
+    const QVariantList full = fullRow(row);
+    const KeyDef& k = schema_.keys.at(key);
+    QStringList where;
+    QVariantList binds;
+    for (const KeyPart& p : k.parts) {
+        const int c = schema_.keyColumnIndex(p);
+        where << quoted(schema_.columns.at(c).name) + QStringLiteral(" = ?");
+        binds << full.at(c);
+    }
+    QStringList orderBy;
+    for (const OrderPart& o : orderOf(key))
+        orderBy << quoted(schema_.columns.at(o.column).name) + (o.descending ? QStringLiteral(" DESC") : QString());
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                  .arg(selectList(), quoted(schema_.name), where.join(QStringLiteral(" AND ")), joined(orderBy)));
+    bindAll(q, binds);
+    if (!q.exec())
+        return failSql(q, QStringLiteral("GET"));
+    if (!q.next())
+        return fail(err::RecordNotFound, {});
+    QVariantList selected;
+    for (int i = 0; i <= schema_.recordColumns; ++i)
+        selected << q.value(i);
+    key_ = key;
+    remember(selected);
+    buffer_.clear();
+    row = selected.mid(0, schema_.recordColumns);
+    return ok();
+}
+
+void TableCore::setStart(int key)
+{
+    key_ = key;
+    mode_ = Mode::Start;
+    buffer_.clear();
+    batch_ = 16;
+}
+
+void TableCore::setEnd(int key)
+{
+    key_ = key;
+    mode_ = Mode::End;
+    buffer_.clear();
+    batch_ = 16;
+}
+
+void TableCore::set(int key, const QVariantList& row, int components)
+{
+    key_ = key;
+    buffer_.clear();
+    batch_ = 16;
+    const QVariantList full = fullRow(row);
+    const KeyDef& k = schema_.keys.at(key);
+    int n = components;
+    if (n < 0) {
+        n = 0;
+        for (int i = 0; i < k.parts.size(); ++i) {
+            const int c = schema_.keyColumnIndex(k.parts.at(i));
+            if (!isLowest(c, full.at(c)))
+                n = i + 1;
+        }
+    }
+    n = qMin(n, int(k.parts.size()));
+    positionValues_.clear();
+    for (int i = 0; i < n; ++i)
+        positionValues_ << full.at(schema_.keyColumnIndex(k.parts.at(i)));
+    mode_ = n == 0 ? Mode::Start : Mode::Position;
+}
+
+void TableCore::remember(const QVariantList& selected)
+{
+    lastRowId_ = selected.last().toLongLong();
+    const QVariantList full = fullRow(selected);
+    lastKey_ = keyValues(orderOf(key_), full, lastRowId_);
+    mode_ = Mode::AfterRecord;
+    if (watchNextRead_) {
+        watchNextRead_ = false;
+        watchedRowId_ = lastRowId_;
+        watchedValues_ = selected;
+    }
+}
+
+int TableCore::fill(bool forward)
+{
+    const QList<OrderPart> order = orderOf(key_);
+    QStringList columns;
+    QList<bool> descending;
+    QStringList orderBy;
+    for (const OrderPart& o : order) {
+        const QString name = quoted(schema_.columns.at(o.column).name);
+        columns << name;
+        descending << o.descending;
+        orderBy << name + ((o.descending == forward) ? QStringLiteral(" DESC") : QString());
+    }
+    Predicate where;
+    switch (mode_) {
+    case Mode::None: return fail(err::NoMoreRecords, QStringLiteral("No position set in %1").arg(schema_.name));
+    case Mode::Start:
+        if (!forward)
+            return fail(err::NoMoreRecords, {});
+        where.sql = QStringLiteral("1 = 1");
+        break;
+    case Mode::End:
+        if (forward)
+            return fail(err::NoMoreRecords, {});
+        where.sql = QStringLiteral("1 = 1");
+        break;
+    case Mode::Position:
+        where = lexicographic(columns.mid(0, positionValues_.size()), descending, positionValues_, forward, true);
+        break;
+    case Mode::AfterRecord: where = lexicographic(columns, descending, lastKey_, forward, false); break;
+    }
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT %5")
+                  .arg(selectList(), quoted(schema_.name), where.sql, joined(orderBy))
+                  .arg(batch_));
+    bindAll(q, where.binds);
+    if (!q.exec())
+        return failSql(q, forward ? QStringLiteral("NEXT") : QStringLiteral("PREVIOUS"));
+    buffer_.clear();
+    while (q.next()) {
+        QVariantList selected;
+        for (int i = 0; i <= schema_.recordColumns; ++i)
+            selected << q.value(i);
+        buffer_.append(selected);
+    }
+    bufferForward_ = forward;
+    bufferGeneration_ = writeGeneration.load();
+    batch_ = qMin(batch_ * 2, MaxBatch);
+    return 0;
+}
+
+int TableCore::take(bool forward, QVariantList& row)
+{
+    if (buffer_.isEmpty() || bufferForward_ != forward || bufferGeneration_ != writeGeneration.load()) {
+        if (bufferForward_ != forward)
+            batch_ = 16;
+        if (const int code = fill(forward); code != 0)
+            return code;
+        if (buffer_.isEmpty())
+            return fail(err::NoMoreRecords, {});
+    }
+    const QVariantList selected = buffer_.takeFirst();
+    remember(selected);
+    row = selected.mid(0, schema_.recordColumns);
+    return ok();
+}
+
+int TableCore::next(QVariantList& row)
+{
+    return take(true, row);
+}
+
+int TableCore::previous(QVariantList& row)
+{
+    return take(false, row);
+}
+
+int TableCore::add(const QVariantList& row)
+{
+    const QVariantList full = fullRow(row);
+    QStringList cols;
+    QStringList marks;
+    QVariantList binds;
+    for (int i = 0; i < schema_.columns.size(); ++i) {
+        const ColumnDef& c = schema_.columns.at(i);
+        if (c.hidden && c.upperOf < 0)
+            continue;   // ROW_ID: given by the database
+        cols << quoted(c.name);
+        marks << QStringLiteral("?");
+        binds << full.at(i);
+    }
+    QSqlQuery q(db_.connection());
+    q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(schema_.name), joined(cols), joined(marks)));
+    bindAll(q, binds);
+    if (!q.exec())
+        return failSql(q, QStringLiteral("ADD"));
+    ++writeGeneration;
+    lastRowId_ = q.lastInsertId().toLongLong();
+    return ok();
+}
+
+int TableCore::update(const QVariantList& row)
+{
+    if (lastRowId_ == 0)
+        return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
+    const bool ownTransaction = !db_.inTransaction();
+    if (ownTransaction) {
+        if (const int code = db_.begin(Database::DefaultLockWaitMs); code != 0)
+            return fail(code, db_.lastErrorText());
+    }
+    auto abandon = [&](int code) {
+        if (ownTransaction)
+            db_.rollback();
+        return code;
+    };
+    if (watchedRowId_ == lastRowId_ && !watchedValues_.isEmpty()) {
+        QSqlQuery check(db_.connection());
+        check.setForwardOnly(true);
+        check.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                          .arg(selectList(), quoted(schema_.name), quoted(schema_.rowIdColumn)));
+        check.addBindValue(lastRowId_);
+        if (!check.exec())
+            return abandon(failSql(check, QStringLiteral("PUT")));
+        if (!check.next())
+            return abandon(fail(err::RecordNotFound, {}));
+        for (int i = 0; i <= schema_.recordColumns; ++i)
+            if (check.value(i) != watchedValues_.at(i))
+                return abandon(fail(err::RecordChanged, {}));
+    }
+    const QVariantList full = fullRow(row);
+    QStringList sets;
+    QVariantList binds;
+    for (int i = 0; i < schema_.columns.size(); ++i) {
+        const ColumnDef& c = schema_.columns.at(i);
+        if (c.hidden && c.upperOf < 0)
+            continue;
+        sets << quoted(c.name) + QStringLiteral(" = ?");
+        binds << full.at(i);
+    }
+    QSqlQuery q(db_.connection());
+    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                  .arg(quoted(schema_.name), joined(sets), quoted(schema_.rowIdColumn)));
+    bindAll(q, binds);
+    q.addBindValue(lastRowId_);
+    if (!q.exec())
+        return abandon(failSql(q, QStringLiteral("PUT")));
+    if (q.numRowsAffected() == 0)
+        return abandon(fail(err::RecordNotFound, {}));
+    ++writeGeneration;
+    if (ownTransaction) {
+        if (const int code = db_.commit(); code != 0)
+            return fail(code, db_.lastErrorText());
+    }
+    if (schema_.rowIdColumn == QLatin1String("ID"))
+        lastRowId_ = full.at(schema_.columnIndex(QStringLiteral("ID"))).toLongLong();
+    watchedRowId_ = 0;
+    watchedValues_.clear();
+    return ok();
+}
+
+int TableCore::remove()
+{
+    if (lastRowId_ == 0)
+        return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
+    QSqlQuery q(db_.connection());
+    q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(schema_.name), quoted(schema_.rowIdColumn)));
+    q.addBindValue(lastRowId_);
+    if (!q.exec())
+        return failSql(q, QStringLiteral("DELETE"));
+    if (q.numRowsAffected() == 0)
+        return fail(err::RecordNotFound, {});
+    ++writeGeneration;
+    watchedRowId_ = 0;
+    watchedValues_.clear();
+    return ok();
+}
+
+int TableCore::duplicateKey(const QVariantList& row, bool excludeLastRead)
+{
+    const QVariantList full = fullRow(row);
+    for (int k = 0; k < schema_.keys.size(); ++k) {
+        const KeyDef& key = schema_.keys.at(k);
+        if (!key.unique)
+            continue;
+        QStringList where;
+        QVariantList binds;
+        for (const KeyPart& p : key.parts) {
+            const int c = schema_.keyColumnIndex(p);
+            where << quoted(schema_.columns.at(c).name) + QStringLiteral(" = ?");
+            binds << full.at(c);
+        }
+        if (excludeLastRead && lastRowId_ != 0) {
+            where << quoted(schema_.rowIdColumn) + QStringLiteral(" <> ?");
+            binds << lastRowId_;
+        }
+        QSqlQuery q(db_.connection());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
+                      .arg(quoted(schema_.name), where.join(QStringLiteral(" AND "))));
+        bindAll(q, binds);
+        if (!q.exec()) {
+            failSql(q, QStringLiteral("DUPLICATE"));
+            return -1;
+        }
+        if (q.next())
+            return k;
+    }
+    ok();
+    return -1;
+}
+
+QString TableCore::position() const
+{
+    return lastRowId_ == 0 ? QString() : QString::number(lastRowId_);
+}
+
+int TableCore::positionOf(int key, const QVariantList& row, QString& position)
+{
+    QVariantList copy = row;
+    if (const int code = fetch(key, copy); code != 0)
+        return code;
+    position = this->position();
+    return 0;
+}
+
+int TableCore::reget(const QString& position, QVariantList& row)
+{
+    bool valid = false;
+    const qint64 id = position.toLongLong(&valid);
+    if (!valid)
+        return fail(err::RecordNotFound, QStringLiteral("Invalid position in %1").arg(schema_.name));
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                  .arg(selectList(), quoted(schema_.name), quoted(schema_.rowIdColumn)));
+    q.addBindValue(id);
+    if (!q.exec())
+        return failSql(q, QStringLiteral("REGET"));
+    if (!q.next())
+        return fail(err::RecordNotFound, {});
+    QVariantList selected;
+    for (int i = 0; i <= schema_.recordColumns; ++i)
+        selected << q.value(i);
+    buffer_.clear();
+    remember(selected);
+    row = selected.mid(0, schema_.recordColumns);
+    return ok();
+}
+
+int TableCore::rows(int key, const QVariantList& row, int components, QList<QVariantList>& out)
+{
+    out.clear();
+    const QVariantList full = fullRow(row);
+    const KeyDef& k = schema_.keys.at(key);
+    QStringList where{QStringLiteral("1 = 1")};
+    QVariantList binds;
+    for (int i = 0; i < qMin(components, int(k.parts.size())); ++i) {
+        const int c = schema_.keyColumnIndex(k.parts.at(i));
+        where << quoted(schema_.columns.at(c).name) + QStringLiteral(" = ?");
+        binds << full.at(c);
+    }
+    QStringList orderBy;
+    for (const OrderPart& o : orderOf(key))
+        orderBy << quoted(schema_.columns.at(o.column).name) + (o.descending ? QStringLiteral(" DESC") : QString());
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
+                  .arg(selectList(), quoted(schema_.name), where.join(QStringLiteral(" AND ")), joined(orderBy)));
+    bindAll(q, binds);
+    if (!q.exec())
+        return failSql(q, QStringLiteral("NEXT"));
+    while (q.next()) {
+        QVariantList r;
+        for (int i = 0; i < schema_.recordColumns; ++i)
+            r << q.value(i);
+        out.append(r);
+    }
+    return ok();
+}
+
+int TableCore::count(int key, const QVariantList& row, int components, qint64& out)
+{
+    out = 0;
+    const QVariantList full = fullRow(row);
+    const KeyDef& k = schema_.keys.at(key);
+    QStringList where{QStringLiteral("1 = 1")};
+    QVariantList binds;
+    for (int i = 0; i < qMin(components, int(k.parts.size())); ++i) {
+        const int c = schema_.keyColumnIndex(k.parts.at(i));
+        where << quoted(schema_.columns.at(c).name) + QStringLiteral(" = ?");
+        binds << full.at(c);
+    }
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(quoted(schema_.name), where.join(QStringLiteral(" AND "))));
+    bindAll(q, binds);
+    if (!q.exec() || !q.next())
+        return failSql(q, QStringLiteral("RECORDS"));
+    out = q.value(0).toLongLong();
+    return ok();
+}
+
+int newIdentifier(TableCore& table, uint32_t& id)
+{
+    const TableSchema& s = table.schema();
+    id = 0;
+    if (s.identifierColumn < 0 || s.identifierKey < 0)
+        return err::StorageError;
+    TableCore highest(table.database(), s);
+    highest.setEnd(s.identifierKey);
+    QVariantList row;
+    const int code = highest.previous(row);
+    if (code == err::NoMoreRecords) {
+        id = 1;
+        return 0;
+    }
+    if (code != 0)
+        return table.fail(code, highest.errorText());
+    id = row.at(s.identifierColumn).toUInt() + 1;
+    return 0;
+}
+
+} // namespace global
