@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -49,9 +50,9 @@ private:
     QLineEdit* techName_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* value_ = nullptr;
-    class QLabel* techNameLabel_ = nullptr;
-    class QLabel* nameLabel_ = nullptr;
-    class QLabel* valueLabel_ = nullptr;
+    QLabel* techNameLabel_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* valueLabel_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
