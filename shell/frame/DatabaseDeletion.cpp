@@ -1,6 +1,6 @@
 #include "DatabaseDeletion.h"
 
-#include "DatabaseMaintenance.h"
+#include "Database.h"
 #include "Services.h"
 
 #include <QDir>
@@ -87,9 +87,8 @@ bool DatabaseDeletion::makeBackupFolder()
 bool DatabaseDeletion::copyContents()
 {
     // The tables live in one database file: one consistent copy holds them all.
-    const auto copied = global::copyDatabase(db_, QDir(backupPath_).filePath(DatabaseFileName));
-    if (!copied.ok()) {
-        reportCopyError(DatabaseFileName, copied.code, copied.text);
+    if (const int code = db_.backupTo(QDir(backupPath_).filePath(DatabaseFileName)); code != 0) {
+        reportCopyError(DatabaseFileName, code, db_.lastErrorText());
         return false;
     }
     for (const Entry& entry : contents()) {
@@ -113,13 +112,14 @@ void DatabaseDeletion::reportCopyError(const QString& name, int code, const QStr
 
 bool DatabaseDeletion::emptyTables()
 {
-    const auto result = global::emptyTables(db_, tablesToEmpty(), LockWaitMs);
-    if (result.ok())
+    // All ten tables live in the database file and are emptied together: the file is what failed.
+    const int code = db_.emptyTables(tablesToEmpty(), LockWaitMs);
+    if (code == 0)
         return true;
-    dialogs_.message(QStringLiteral("Error removing ") + result.table + QStringLiteral(".|Process stopped.|")
+    dialogs_.message(QStringLiteral("Error removing ") + DatabaseFileName + QStringLiteral(".|Process stopped.|")
                      + QStringLiteral("The right copy of database is in folder |") + backupFolder_ + QStringLiteral("|")
                      + QStringLiteral("Please restore coppied database to \\DB folder. Actual one can be damaged.|Error code = ")
-                     + QString::number(result.code) + QLatin1Char(' ') + result.text);
+                     + QString::number(code) + QLatin1Char(' ') + db_.lastErrorText());
     return false;
 }
 

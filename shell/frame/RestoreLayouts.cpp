@@ -1,6 +1,6 @@
 #include "RestoreLayouts.h"
 
-#include "DatabaseMaintenance.h"
+#include "Database.h"
 #include "Globals.h"
 #include "Services.h"
 
@@ -34,21 +34,21 @@ bool RestoreLayouts::run()
 
 bool RestoreLayouts::removeListFormats()
 {
-    const auto result = global::emptyTables(db_, {QStringLiteral("LFM_CFile")}, LockWaitMs);
-    if (result.ok())
+    const int code = db_.emptyTables({QStringLiteral("LFM_CFile")}, LockWaitMs);
+    if (code == 0)
         return true;
     dialogs_.message(tr("Wystąpił błąd podczas usuwania DB\\ListForm.dat. Numer błędu = ")
-                     + QString::number(result.code) + QLatin1Char(' ') + result.text);
+                     + QString::number(code) + QLatin1Char(' ') + db_.lastErrorText());
     return false;
 }
 
 bool RestoreLayouts::removeControlPositions()
 {
-    const auto result = global::emptyTables(db_, {QStringLiteral("LFM_DFile")}, LockWaitMs);
-    if (result.ok())
+    const int code = db_.emptyTables({QStringLiteral("LFM_DFile")}, LockWaitMs);
+    if (code == 0)
         return true;
     dialogs_.message(tr("Wystąpił błąd podczas usuwania DB\\ListLoc.dat. Numer błędu = ")
-                     + QString::number(result.code) + QLatin1Char(' ') + result.text);
+                     + QString::number(code) + QLatin1Char(' ') + db_.lastErrorText());
     return false;
 }
 

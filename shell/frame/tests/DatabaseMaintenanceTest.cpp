@@ -226,7 +226,7 @@ TEST_F(MaintenanceTest, DeletionRollsBackWhenATableCannotBeEmptied)
     EXPECT_FALSE(DatabaseDeletion(db, dir.path(), dialogs).run(now));
     other.rollback();
     ASSERT_EQ(dialogs.shown().size(), 3);
-    EXPECT_TRUE(dialogs.shown()[2].text.startsWith("Error removing "));
+    EXPECT_TRUE(dialogs.shown()[2].text.startsWith("Error removing barmond.db.|Process stopped.|"));
     EXPECT_TRUE(dialogs.shown()[2].text.contains("The right copy of database is in folder |DB/Backup/20260309070504|"));
     EXPECT_EQ(tableCounts(db), before);
     EXPECT_TRUE(QFile::exists(dbPath("DB/Backup/20260309070504/barmond.db")));
