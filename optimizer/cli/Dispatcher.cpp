@@ -2,6 +2,7 @@
 
 #include "Services.h"
 
+#include <QDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -38,6 +39,12 @@ public:
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"init", "init", "open or create the database, load the setup parameters, number this station",
+         runInit},
+        {"demo", "demo [--if-empty]",
+         "fill an empty database with sample profiles, stock and orders\n"
+         "      (--if-empty: leave a database that holds data as it is, without an error)",
+         runDemo},
     };
     return table;
 }
@@ -66,10 +73,12 @@ int usageError(const QString& problem)
 
 QString dataDirectory()
 {
-    if (!chosenDataDirectory.isEmpty())
-        return chosenDataDirectory;
-    const QString fromEnvironment = qEnvironmentVariable("BARMOND_DATA");
-    return fromEnvironment.isEmpty() ? QStringLiteral(".") : fromEnvironment;
+    QString folder = chosenDataDirectory;
+    if (folder.isEmpty())
+        folder = qEnvironmentVariable("BARMOND_DATA");
+    if (folder.isEmpty())
+        folder = QStringLiteral(".");
+    return QDir(folder).absolutePath();
 }
 
 void setDataDirectory(const QString& directory)

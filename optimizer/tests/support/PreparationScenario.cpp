@@ -1,6 +1,11 @@
 #include "support/PreparationScenario.h"
 
+#include "Database.h"
+#include "DatabaseInput.h"
 #include "ProblemFile.h"
+#include "Table.h"
+
+#include <QTemporaryDir>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -144,6 +149,39 @@ std::unique_ptr<OptimizerInput> problemFileInput(const Scenario& scenario, uint3
     return std::make_unique<ProblemFileInput>(problem);
 }
 
+// A fresh database in a temporary folder, holding the scenario's records under their own identifiers.
+struct TemporaryDatabase {
+    QTemporaryDir dir;
+    global::Database db{dir.path()};
+};
+
+class DatabaseScenarioInput : private TemporaryDatabase, public DatabaseInput {
+public:
+    explicit DatabaseScenarioInput(const Scenario& scenario) : DatabaseInput(TemporaryDatabase::db)
+    {
+        if (db.open() != 0)
+            throw std::runtime_error(db.openErrorText().toStdString());
+        global::Transaction transaction(db, 3000);
+        store(scenario.orders);
+        store(scenario.orderProfiles);
+        store(scenario.profiles);
+        store(scenario.lengths);
+        store(scenario.cuts);
+        if (transaction.commit() != 0)
+            throw std::runtime_error(db.lastErrorText().toStdString());
+    }
+
+private:
+    template <class R>
+    void store(const std::vector<R>& records)
+    {
+        global::Table<R> table(db);
+        for (const R& record : records)
+            if (table.add(record) != 0)
+                throw std::runtime_error(table.errorText().toStdString());
+    }
+};
+
 } // namespace
 
 std::unique_ptr<OptimizerInput> makeInput(Source source, const Scenario& scenario, uint32_t profileId)
@@ -151,14 +189,14 @@ std::unique_ptr<OptimizerInput> makeInput(Source source, const Scenario& scenari
     switch (source) {
     case Source::Memory: return memoryInput(scenario);
     case Source::ProblemFile: return problemFileInput(scenario, profileId);
-    case Source::Database: break;
+    case Source::Database: return std::make_unique<DatabaseScenarioInput>(scenario);
     }
-    throw std::logic_error("source not available");
+    throw std::logic_error("unknown source");
 }
 
 std::vector<Source> allSources()
 {
-    return {Source::Memory, Source::ProblemFile};
+    return {Source::Memory, Source::ProblemFile, Source::Database};
 }
 
 } // namespace kadrel::fixture

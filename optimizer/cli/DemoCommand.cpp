@@ -1,0 +1,53 @@
+// kadrel demo: fills an empty database with sample profiles, stock and orders.
+#include "Commands.h"
+
+#include "Database.h"
+#include "DemoData.h"
+#include "Services.h"
+
+namespace kadrel::cli {
+
+int runDemo(const QStringList& args)
+{
+    bool onlyIfEmpty = false;
+    for (const QString& argument : args) {
+        if (argument == QLatin1String("--if-empty"))
+            onlyIfEmpty = true;
+        else
+            return usageError(QStringLiteral("demo does not know \"%1\"").arg(argument));
+    }
+
+    global::Database db(dataDirectory());
+    if (!db.openOrReport(consoleDialogs()))
+        return ExitFailed;
+
+    QString error;
+    if (onlyIfEmpty) {
+        bool empty = false;
+        if (!databaseIsEmpty(db, empty, error)) {
+            consoleDialogs().message(error);
+            return ExitFailed;
+        }
+        if (!empty) {
+            printLine(QStringLiteral("The database %1 already holds data; no sample added.").arg(db.filePath()));
+            return ExitOk;
+        }
+    }
+
+    DemoSummary summary;
+    if (!fillDemoData(db, summary, error)) {
+        consoleDialogs().message(error);
+        return ExitFailed;
+    }
+    printLine(QStringLiteral("Sample data written to %1: %2 profiles with %3 stock lengths, "
+                             "%4 orders with %5 positions and %6 pieces.")
+                  .arg(db.filePath())
+                  .arg(summary.profiles)
+                  .arg(summary.lengths)
+                  .arg(summary.orders)
+                  .arg(summary.positions)
+                  .arg(summary.cuts));
+    return ExitOk;
+}
+
+} // namespace kadrel::cli

@@ -1,0 +1,124 @@
+// The kadrel command line, run as the built program on temporary data directories.
+#include "Database.h"
+#include "Records.h"
+#include "Table.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome kadrel(const QStringList& arguments, const QString& workingDirectory = {})
+{
+    QProcess process;
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("BARMOND_DATA");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KADREL_BINARY), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString stationNumber(const QString& out)
+{
+    const auto match = QRegularExpression("station number (\\d+)").match(out);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+TEST(KadrelCli, WrongArgumentsPrintTheUsageAndExitTwo)
+{
+    QTemporaryDir dir;
+    const QList<QStringList> wrong = {{},
+                                      {"frobnicate"},
+                                      {"--data-dir"},
+                                      {"init", "--data-dir"},
+                                      {"--data-dir", dir.path(), "init", "extra"},
+                                      {"--data-dir", dir.path(), "demo", "--force"}};
+    for (const QStringList& arguments : wrong) {
+        const Outcome run = kadrel(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("Usage: kadrel")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    }
+    // Nothing was created by a refused command line.
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("DB")));
+
+    const Outcome help = kadrel({"help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("kadrel [--data-dir DIR] init"));
+    EXPECT_TRUE(help.out.contains("kadrel [--data-dir DIR] demo"));
+}
+
+TEST(KadrelCli, InitTwiceKeepsTheStationNumber)
+{
+    QTemporaryDir dir;
+    const Outcome first = kadrel({"--data-dir", dir.path(), "init"});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("DB/barmond.db")));
+    EXPECT_TRUE(first.out.contains("GLO:Saw_Width       = 5")) << first.out.toStdString();
+    EXPECT_EQ(stationNumber(first.out), "1") << first.out.toStdString();
+
+    const Outcome second = kadrel({"init", "--data-dir", dir.path()});
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+    EXPECT_EQ(stationNumber(second.out), "1") << second.out.toStdString();
+}
+
+TEST(KadrelCli, DataDirectoryDefaultsToTheCurrentFolder)
+{
+    QTemporaryDir dir;
+    const Outcome run = kadrel({"init"}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("DB/barmond.db")));
+}
+
+TEST(KadrelCli, DemoFillsAnEmptyDatabaseOnlyOnce)
+{
+    QTemporaryDir dir;
+    const Outcome filled = kadrel({"--data-dir", dir.path(), "demo"});
+    ASSERT_EQ(filled.exitCode, 0) << filled.err.toStdString();
+    EXPECT_TRUE(filled.out.contains("Sample data written")) << filled.out.toStdString();
+
+    const Outcome again = kadrel({"--data-dir", dir.path(), "demo"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains("already holds orders or profiles")) << again.err.toStdString();
+
+    const Outcome kept = kadrel({"--data-dir", dir.path(), "demo", "--if-empty"});
+    EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_TRUE(kept.out.contains("no sample added")) << kept.out.toStdString();
+}
+
+TEST(KadrelCli, DemoRefusesADatabaseHoldingOneProfile)
+{
+    QTemporaryDir dir;
+    {
+        global::Database db(dir.path());
+        ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+        global::Table<global::ProfileRecord> profiles(db);
+        global::ProfileRecord profile;
+        profile.profileCode = "OWN 20x20";
+        ASSERT_EQ(profiles.addWithNewIdentifier(profile), 0);
+    }
+    const Outcome refused = kadrel({"--data-dir", dir.path(), "demo"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("already holds orders or profiles")) << refused.err.toStdString();
+
+    global::Database db(dir.path());
+    ASSERT_EQ(db.open(), 0);
+    global::Table<global::ProfileRecord> profiles(db);
+    EXPECT_EQ(profiles.count(global::Table<global::ProfileRecord>::Auto), 1);
+}
+
+} // namespace
