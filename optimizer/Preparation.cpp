@@ -75,8 +75,10 @@ bool selectCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profil
             dialogs.message(withCode("System Error after NEXT for CUTS table. ErrorCode = ", next));
             return false;
         }
+        // Pieces of another profile than the one being cut (a position passed with the wrong
+        // profile) could never be cut from its bars: they are left out.
         for (const auto& cut : cuts)
-            if (cut.block == 0 && cut.status <= 1)
+            if (cut.block == 0 && cut.status <= 1 && cut.profileId == profile)
                 taken.push_back(cut);
     } else {
         // All open demand of the profile with one status: 2 asks for new pieces, anything else approved.

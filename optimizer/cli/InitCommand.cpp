@@ -21,8 +21,9 @@ void printParameters(const global::Database& db)
     printLine(QStringLiteral("  GLO:DEF_UOM         = %1").arg(g.defUom));
     printLine(QStringLiteral("  GLO:Selection_Start = %1").arg(g.selectionStart));
     printLine(QStringLiteral("  GLO:PrintSubcontr   = %1").arg(g.printSubcontr));
-    printLine(QStringLiteral("  GLO:EXT_TOLERANCE   = %1").arg(g.extTolerance));
-    printLine(QStringLiteral("Station: %1, user %2, station number %3").arg(g.sysCompName, g.sysUser).arg(g.userLp));
+    printLine(QStringLiteral("Joint tolerance of the optimizer: GLO:EXT_TOLERANCE = %1").arg(g.extTolerance));
+    const QString user = g.sysUser.isEmpty() ? QString() : QStringLiteral(", user %1").arg(g.sysUser);
+    printLine(QStringLiteral("Station: %1%2, station number %3").arg(g.sysCompName, user).arg(g.userLp));
 }
 
 } // namespace

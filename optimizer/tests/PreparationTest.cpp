@@ -182,6 +182,16 @@ TEST_P(PreparationTest, OnePositionTakesItsNewAndApprovedUnblockedPiecesOnly)
     EXPECT_EQ(totals.totalLenght, 2100);
 }
 
+TEST_P(PreparationTest, PositionOfAnotherProfileGivesNoDemand)
+{
+    if (GetParam() == Source::ProblemFile)
+        GTEST_SKIP() << "a problem file holds the pieces of its own profile only";
+    s.cut(1, 51, 1, 1000, 1);   // position 51 is of the other profile
+    ASSERT_EQ(cutsFor(51), Response::Completed);
+    EXPECT_TRUE(pieces.empty());
+    EXPECT_TRUE(lengths.empty());
+}
+
 TEST_P(PreparationTest, AllOrdersTakeNewPiecesForStatusTwoAndApprovedOnesOtherwise)
 {
     s.cut(1, 50, 0, 1000, 1);
