@@ -172,7 +172,9 @@ int Database::open()
             openError_ = QStringLiteral("Plik bazy danych %1 nie jest zwykłym plikiem.").arg(name);
             return err::InvalidFile;
         }
-        if (!file.isReadable() || !file.isWritable()) {
+        // The write bits count even where the system would let this user write anyway (root).
+        const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        if (!file.isReadable() || !file.isWritable() || !(file.permissions() & writeBits)) {
             openError_ = QStringLiteral("Plik bazy danych %1 jest tylko do odczytu; program potrzebuje prawa zapisu.").arg(name);
             return err::AccessDenied;
         }

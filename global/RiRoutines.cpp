@@ -42,7 +42,10 @@ int riDelete(Table<R>& table, const R& rec, Dialogs& dialogs)
 template <class R>
 int riUpdate(Table<R>& table, R& rec, bool showChangedNotice, Dialogs& dialogs)
 {
-    const QString position = table.position();
+    // The record's position: the record last read (the form's record), else its primary key.
+    QString position = table.position();
+    if (position.isEmpty())
+        table.positionOf(static_cast<typename Table<R>::Key>(0), rec, position);
     int code = position.isEmpty() ? err::RecordNotFound : table.update(rec);
     if (code == 0)
         return ri::Done;

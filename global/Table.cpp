@@ -26,6 +26,8 @@ QString joined(const QStringList& parts)
 
 TableCore::TableCore(Database& db, const TableSchema& schema) : db_(db), schema_(schema) {}
 
+TableCore::~TableCore() = default;
+
 int TableCore::ok()
 {
     errorCode_ = 0;
@@ -223,14 +225,14 @@ void TableCore::set(int key, const QVariantList& row, int components)
 void TableCore::remember(const QVariantList& selected)
 {
     lastRowId_ = selected.last().toLongLong();
+    haveLast_ = true;
     const QVariantList full = fullRow(selected);
     lastKey_ = keyValues(orderOf(key_), full, lastRowId_);
     mode_ = Mode::AfterRecord;
-    if (watchNextRead_) {
-        watchNextRead_ = false;
-        watchedRowId_ = lastRowId_;
-        watchedValues_ = selected;
-    }
+    // A watch covers the one read that follows it.
+    watchedRowId_ = watchNextRead_ ? lastRowId_ : 0;
+    watchedValues_ = watchNextRead_ ? selected : QVariantList();
+    watchNextRead_ = false;
 }
 
 int TableCore::fill(bool forward)
@@ -313,30 +315,46 @@ int TableCore::previous(QVariantList& row)
 int TableCore::add(const QVariantList& row)
 {
     const QVariantList full = fullRow(row);
-    QStringList cols;
-    QStringList marks;
     QVariantList binds;
     for (int i = 0; i < schema_.columns.size(); ++i) {
         const ColumnDef& c = schema_.columns.at(i);
-        if (c.hidden && c.upperOf < 0)
-            continue;   // ROW_ID: given by the database
-        cols << quoted(c.name);
-        marks << QStringLiteral("?");
-        binds << full.at(i);
+        if (!(c.hidden && c.upperOf < 0))   // ROW_ID is given by the database
+            binds << full.at(i);
     }
-    QSqlQuery q(db_.connection());
-    q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(schema_.name), joined(cols), joined(marks)));
-    bindAll(q, binds);
-    if (!q.exec())
-        return failSql(q, QStringLiteral("ADD"));
+    if (!insert_ || insertConnection_ != db_.connection().connectionName()) {
+        QStringList cols;
+        QStringList marks;
+        for (const ColumnDef& c : schema_.columns) {
+            if (c.hidden && c.upperOf < 0)
+                continue;
+            cols << quoted(c.name);
+            marks << QStringLiteral("?");
+        }
+        insert_ = std::make_unique<QSqlQuery>(db_.connection());
+        insertConnection_ = db_.connection().connectionName();
+        insert_->prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(schema_.name), joined(cols), joined(marks)));
+    }
+    QSqlQuery& q = *insert_;
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds.at(i));
+    const bool done = q.exec();
+    const qint64 id = q.lastInsertId().toLongLong();
+    if (!done) {
+        const int code = failSql(q, QStringLiteral("ADD"));
+        q.finish();
+        return code;
+    }
+    q.finish();
     ++writeGeneration;
-    lastRowId_ = q.lastInsertId().toLongLong();
+    lastRowId_ = id;
+    haveLast_ = true;
     return ok();
 }
 
 int TableCore::update(const QVariantList& row)
 {
-    if (lastRowId_ == 0)
+    if (!haveLast_)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
     const bool ownTransaction = !db_.inTransaction();
     if (ownTransaction) {
@@ -348,7 +366,7 @@ int TableCore::update(const QVariantList& row)
             db_.rollback();
         return code;
     };
-    if (watchedRowId_ == lastRowId_ && !watchedValues_.isEmpty()) {
+    if (!watchedValues_.isEmpty() && watchedRowId_ == lastRowId_) {
         QSqlQuery check(db_.connection());
         check.setForwardOnly(true);
         check.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
@@ -395,7 +413,7 @@ int TableCore::update(const QVariantList& row)
 
 int TableCore::remove()
 {
-    if (lastRowId_ == 0)
+    if (!haveLast_)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
     QSqlQuery q(db_.connection());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(schema_.name), quoted(schema_.rowIdColumn)));
@@ -405,6 +423,7 @@ int TableCore::remove()
     if (q.numRowsAffected() == 0)
         return fail(err::RecordNotFound, {});
     ++writeGeneration;
+    haveLast_ = false;
     watchedRowId_ = 0;
     watchedValues_.clear();
     return ok();
@@ -424,7 +443,7 @@ int TableCore::duplicateKey(const QVariantList& row, bool excludeLastRead)
             where << quoted(schema_.columns.at(c).name) + QStringLiteral(" = ?");
             binds << full.at(c);
         }
-        if (excludeLastRead && lastRowId_ != 0) {
+        if (excludeLastRead && haveLast_) {
             where << quoted(schema_.rowIdColumn) + QStringLiteral(" <> ?");
             binds << lastRowId_;
         }
@@ -446,7 +465,7 @@ int TableCore::duplicateKey(const QVariantList& row, bool excludeLastRead)
 
 QString TableCore::position() const
 {
-    return lastRowId_ == 0 ? QString() : QString::number(lastRowId_);
+    return haveLast_ ? QString::number(lastRowId_) : QString();
 }
 
 int TableCore::positionOf(int key, const QVariantList& row, QString& position)

@@ -30,6 +30,9 @@
 #include <QList>
 #include <QString>
 #include <QVariantList>
+#include <memory>
+
+class QSqlQuery;
 
 namespace global {
 
@@ -37,6 +40,9 @@ namespace global {
 class TableCore {
 public:
     TableCore(Database& db, const TableSchema& schema);
+    ~TableCore();
+    TableCore(const TableCore&) = delete;
+    TableCore& operator=(const TableCore&) = delete;
 
     int fetch(int key, QVariantList& row);
     void setStart(int key);
@@ -98,9 +104,13 @@ private:
 
     // last read record
     qint64 lastRowId_ = 0;
+    bool haveLast_ = false;
     bool watchNextRead_ = false;
     qint64 watchedRowId_ = 0;
     QVariantList watchedValues_;
+
+    std::unique_ptr<QSqlQuery> insert_;   // prepared once per table object
+    QString insertConnection_;
 };
 
 template <class R>

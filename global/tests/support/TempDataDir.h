@@ -1,19 +1,19 @@
 #pragma once
-// A fresh, empty data directory for one test, removed afterwards.
+// A fresh, empty data directory for one test with its database opened, removed afterwards.
+
+#include "Database.h"
 
 #include <QTemporaryDir>
 #include <QString>
+#include <gtest/gtest.h>
 
 namespace testing_support {
 
-class TempDataDir {
-public:
-    TempDataDir() { dir_.setAutoRemove(true); }
-    QString path() const { return dir_.path(); }
-    bool valid() const { return dir_.isValid(); }
-
-private:
-    QTemporaryDir dir_;
+class DatabaseFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    global::Database db{dir.path()};
+    void SetUp() override { ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString(); }
 };
 
 } // namespace testing_support

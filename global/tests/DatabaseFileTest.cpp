@@ -1,0 +1,166 @@
+// Opening the database: first use of an empty folder, and files that must be refused untouched.
+
+#include "DataDirectory.h"
+#include "Database.h"
+#include "ScriptedServices.h"
+#include "Table.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlQuery>
+
+using namespace global;
+
+namespace {
+
+QByteArray contentHash(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+// Runs SQL on the file through a connection of its own.
+void rawSql(const QString& file, const QStringList& statements)
+{
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(file);
+        ASSERT_TRUE(raw.open());
+        QSqlQuery q(raw);
+        for (const QString& s : statements)
+            ASSERT_TRUE(q.exec(s)) << s.toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+}
+
+class DatabaseFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file() const { return databaseFile(dir.path()); }
+
+    // Opening fails with the code, one message names the file, and the file is left as it was.
+    void expectRefused(int code, const QString& problem)
+    {
+        const QByteArray before = contentHash(file());
+        Database db(dir.path());
+        ScriptedDialogs dialogs;
+        EXPECT_FALSE(db.openOrReport(dialogs));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const QString text = dialogs.messages().first();
+        EXPECT_TRUE(text.contains(QDir::toNativeSeparators(file()))) << text.toStdString();
+        EXPECT_TRUE(text.contains(problem)) << text.toStdString();
+        EXPECT_EQ(db.open(), code);
+        EXPECT_FALSE(db.isOpen());
+        EXPECT_EQ(contentHash(file()), before);
+    }
+};
+
+TEST_F(DatabaseFileTest, FirstUseCreatesFolderFileAndAllTables)
+{
+    Database db(dir.path());
+    ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+    EXPECT_TRUE(QFile::exists(file()));
+    QSqlQuery q(db.connection());
+    QStringList tables;
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")));
+    while (q.next())
+        tables << q.value(0).toString();
+    EXPECT_EQ(tables, (QStringList{"CUTS", "INTERFACE_MAP", "LFM_CFile", "LFM_DFile", "ORDERS", "ORDER_PROFILES",
+                                   "ORDER_PROFILES_BLK_LENGTHS", "PROFILES", "PROFILES_LENGHTS", "SETUP_PAR",
+                                   "STATIONS", "STOCK_CHANGE", "STOCK_TRANS", "STOCK_TRANS_ITEMS",
+                                   "STOCK_TRANS_SUBITEMS"}));
+    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
+    EXPECT_EQ(q.value(0).toInt(), Database::SchemaVersion);
+    q.finish();
+
+    // A second open of the same file keeps what is there.
+    Table<OrderRecord> orders(db);
+    OrderRecord o;
+    o.id = 1;
+    o.number = QStringLiteral("Z/1");
+    ASSERT_EQ(orders.add(o), 0);
+    Database again(dir.path());
+    ASSERT_EQ(again.open(), 0);
+    Table<OrderRecord> reread(again);
+    EXPECT_EQ(reread.count(Table<OrderRecord>::Auto), 1);
+}
+
+TEST_F(DatabaseFileTest, GarbageFileIsNotADatabase)
+{
+    writeFile(file(), QByteArray("This is not a database, just some text.\n").repeated(100));
+    expectRefused(err::InvalidFile, QStringLiteral("nie jest bazą danych"));
+}
+
+TEST_F(DatabaseFileTest, ReadOnlyFileIsRefused)
+{
+    {
+        Database db(dir.path());
+        ASSERT_EQ(db.open(), 0);
+    }
+    QFile::remove(file() + QStringLiteral("-wal"));
+    QFile::remove(file() + QStringLiteral("-shm"));
+    ASSERT_TRUE(QFile::setPermissions(file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    expectRefused(err::AccessDenied, QStringLiteral("tylko do odczytu"));
+    QFile::setPermissions(file(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST_F(DatabaseFileTest, UnknownLayoutVersionIsRefused)
+{
+    {
+        Database db(dir.path());
+        ASSERT_EQ(db.open(), 0);
+    }
+    rawSql(file(), {QStringLiteral("PRAGMA user_version = 99")});
+    expectRefused(err::InvalidFile, QStringLiteral("wersji 99"));
+}
+
+TEST_F(DatabaseFileTest, ForeignDatabaseIsRefused)
+{
+    QDir().mkpath(databaseFolder(dir.path()));
+    rawSql(file(), {QStringLiteral("CREATE TABLE SOMETHING (A INTEGER)")});
+    expectRefused(err::InvalidFile, QStringLiteral("innego programu"));
+}
+
+TEST_F(DatabaseFileTest, TwoStockRecordsOfOneLengthMakeTheFileInvalid)
+{
+    {
+        Database db(dir.path());
+        ASSERT_EQ(db.open(), 0);
+    }
+    rawSql(file(), {QStringLiteral("DROP INDEX \"PROFILES_LENGHTS_By_Profile\""),
+                    QStringLiteral("INSERT INTO PROFILES_LENGHTS (ID, PROFILE_ID, LENGHT) VALUES (1, 5, 6000)"),
+                    QStringLiteral("INSERT INTO PROFILES_LENGHTS (ID, PROFILE_ID, LENGHT) VALUES (2, 5, 6000)")});
+    Database db(dir.path());
+    EXPECT_EQ(db.open(), err::InvalidFile);
+    EXPECT_TRUE(db.openErrorText().contains(QStringLiteral("PROFILES_LENGHTS"))) << db.openErrorText().toStdString();
+}
+
+TEST_F(DatabaseFileTest, DataDirectoryFromOptionEnvironmentOrCurrentFolder)
+{
+    qunsetenv("BARMOND_DATA");
+    EXPECT_EQ(dataDirectory(QStringList{"barmond"}), QDir::currentPath());
+    qputenv("BARMOND_DATA", dir.path().toUtf8());
+    EXPECT_EQ(dataDirectory(QStringList{"barmond"}), dir.path());
+    EXPECT_EQ(dataDirectory(QStringList{"barmond", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
+    EXPECT_EQ(dataDirectory(QStringList{"barmond", "--data-dir=/tmp/y", "init"}), QStringLiteral("/tmp/y"));
+    EXPECT_EQ(withoutDataDirectoryOption({"kadrel", "--data-dir", "/tmp/x", "init"}), (QStringList{"kadrel", "init"}));
+    qunsetenv("BARMOND_DATA");
+    EXPECT_EQ(databaseFile(QStringLiteral("/data")), QStringLiteral("/data/DB/barmond.db"));
+    EXPECT_EQ(iniFile(QStringLiteral("/data")), QStringLiteral("/data/Barmond.ini"));
+}
+
+} // namespace
