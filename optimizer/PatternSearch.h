@@ -4,6 +4,9 @@
 
 #include "WorkTables.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace kadrel {
 
 // OPTIMIZE. demand: lengths with piece counts (not changed). Fills selection with the best
@@ -16,5 +19,38 @@ Response optimize(const PrsTable& demand, uint32_t barLength, CsTable& selection
 // SUBOPTIMIZE: first-fit passes over single candidate pieces in a free length.
 Response subOptimize(const PrsTable& candidates, uint32_t freeLength, CsTable& selection,
                      uint32_t& scrap, uint32_t sawWidth);
+
+// OPTIMIZE with a memory: the pattern of a bar length is searched once for every remaining
+// demand, mode and saw width and then answered from memory. One instance serves one calculation.
+class PatternSearch {
+public:
+    Response optimize(const PrsTable& demand, uint32_t barLength, CsTable& selection,
+                      uint32_t& scrap, uint8_t mode, uint32_t sawWidth);
+
+    std::size_t searches() const { return searches_; }
+    std::size_t answeredFromMemory() const { return hits_; }
+    void forget() { memory_.clear(); }
+
+private:
+    struct Question {
+        std::vector<uint32_t> demand;   // length and piece count of every row, in order
+        uint32_t barLength = 0;
+        uint8_t mode = 0;
+        uint32_t sawWidth = 0;
+        bool operator==(const Question&) const = default;
+    };
+    struct QuestionHash {
+        std::size_t operator()(const Question& question) const;
+    };
+    struct Answer {
+        std::vector<CsRow> selection;
+        uint32_t scrap = 0;
+        bool scrapWritten = false;
+    };
+
+    std::unordered_map<Question, Answer, QuestionHash> memory_;
+    std::size_t searches_ = 0;
+    std::size_t hits_ = 0;
+};
 
 } // namespace kadrel
