@@ -339,6 +339,55 @@ bool Database::inTransaction()
     return state().depth > 0;
 }
 
+QStringList Database::tableNames()
+{
+    QStringList names;
+    for (const TableSchema* s : allTableSchemas())
+        names << s->name;
+    return names;
+}
+
+int Database::backupTo(const QString& copyFilePath)
+{
+    const QString copy = QDir::toNativeSeparators(QFileInfo(copyFilePath).absoluteFilePath());
+    if (QFileInfo::exists(copyFilePath)) {
+        lastError_ = QStringLiteral("Plik kopii %1 już istnieje.").arg(copy);
+        return err::DuplicateKey;
+    }
+    QSqlDatabase db = connection();
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(QFileInfo(copyFilePath).absoluteFilePath());
+    if (!q.exec()) {
+        lastError_ = QStringLiteral("Nie można skopiować bazy danych %1 do pliku %2: %3")
+                         .arg(QDir::toNativeSeparators(filePath_), copy, q.lastError().text());
+        return errorCodeOf(q.lastError());
+    }
+    return 0;
+}
+
+int Database::emptyTables(const QStringList& names, int waitMs)
+{
+    const QStringList known = tableNames();
+    for (const QString& name : names)
+        if (!known.contains(name)) {
+            lastError_ = QStringLiteral("Nieznana tabela %1.").arg(name);
+            return err::FileNotFound;
+        }
+    Transaction tx(*this, waitMs);
+    if (!tx.ok())
+        return tx.result();
+    QSqlDatabase db = connection();
+    for (const QString& name : names) {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(quoted(name)))) {
+            lastError_ = QStringLiteral("Nie można usunąć danych z tabeli %1: %2").arg(name, q.lastError().text());
+            return errorCodeOf(q.lastError());
+        }
+    }
+    return tx.commit();
+}
+
 Transaction::Transaction(Database& db, int waitMs) : db_(db), begun_(db.begin(waitMs)) {}
 
 Transaction::~Transaction()

@@ -61,6 +61,16 @@ public:
     bool inTransaction();
     QString lastErrorText() const { return lastError_; }
 
+    // ---- maintenance ------------------------------------------------------------------------
+    // The names of the fifteen tables, in the order they are created.
+    static QStringList tableNames();
+    // Writes a consistent copy of the whole database to a new file (the file must not exist).
+    // Returns 0, or an error number with lastErrorText() naming the file.
+    int backupTo(const QString& copyFilePath);
+    // Deletes every record of the named tables in one transaction (waiting up to waitMs for the
+    // lock); nothing is deleted when any table fails. Returns 0 or an error number.
+    int emptyTables(const QStringList& names, int waitMs = 3000);
+
     struct ThreadState;   // this thread's connection and transaction depth
 
 private:

@@ -164,3 +164,61 @@ TEST_F(DatabaseFileTest, DataDirectoryFromOptionEnvironmentOrCurrentFolder)
 }
 
 } // namespace
+
+namespace {
+
+class MaintenanceTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    Database db{dir.path()};
+    void SetUp() override
+    {
+        ASSERT_EQ(db.open(), 0);
+        Table<OrderRecord> orders(db);
+        OrderRecord o;
+        o.id = 1;
+        o.number = QStringLiteral("Z/1");
+        ASSERT_EQ(orders.add(o), 0);
+        Table<SetupParRecord> pars(db);
+        ASSERT_EQ(pars.add({QStringLiteral("GLO:LANGUAGE"), QStringLiteral("Język programu"), QStringLiteral("EN")}), 0);
+    }
+};
+
+TEST_F(MaintenanceTest, BackupHoldsEverythingAndEmptyingKeepsTheOtherTables)
+{
+    const QString copy = dir.filePath(QStringLiteral("DB/Backup/20260105080000/barmond.db"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(copy).absolutePath()));
+    ASSERT_EQ(db.backupTo(copy), 0) << db.lastErrorText().toStdString();
+    EXPECT_NE(db.backupTo(copy), 0);   // never over an existing copy
+    EXPECT_TRUE(db.lastErrorText().contains(QStringLiteral("20260105080000")));
+
+    ASSERT_EQ(db.emptyTables({QStringLiteral("ORDERS"), QStringLiteral("CUTS")}), 0);
+    Table<OrderRecord> orders(db);
+    EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 0);
+    Table<SetupParRecord> pars(db);
+    EXPECT_EQ(pars.count(Table<SetupParRecord>::ByTechName), 1);
+
+    Database restored = Database::atFile(copy);
+    ASSERT_EQ(restored.open(), 0) << restored.openErrorText().toStdString();
+    Table<OrderRecord> saved(restored);
+    EXPECT_EQ(saved.count(Table<OrderRecord>::Auto), 1);
+}
+
+TEST_F(MaintenanceTest, AFailingTableEmptiesNothing)
+{
+    EXPECT_NE(db.emptyTables({QStringLiteral("ORDERS"), QStringLiteral("NO_SUCH")}), 0);
+    Table<CutRecord> cuts(db);
+    CutRecord c;
+    c.id = 1;
+    ASSERT_EQ(cuts.add(c), 0);
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON CUTS BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    EXPECT_EQ(db.emptyTables({QStringLiteral("ORDERS"), QStringLiteral("CUTS")}), err::StorageError);
+    EXPECT_TRUE(db.lastErrorText().contains(QStringLiteral("CUTS")));
+    Table<OrderRecord> orders(db);
+    EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 1);
+    EXPECT_EQ(cuts.count(Table<CutRecord>::Auto), 1);
+    EXPECT_FALSE(db.inTransaction());
+}
+
+} // namespace
