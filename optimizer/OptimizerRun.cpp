@@ -57,18 +57,23 @@ bool OptimizerRun::run()
 {
     completed_ = false;
     selectedRow_ = -1;
+    tables_ = RunTables{};
+    display_.clear();
+    statistics_ = Statistics{};
+    items_.clear();
+    subitems_.clear();
     determineSaveRule();
 
     startedAt_ = services_.clock.now();
     ControlTime controlTime(services_.clock, services_.dialogs);
     controlTime.start(settings_.controlTimeLimit);
 
-    // One memory of bar patterns for the whole run: a bar length met again with the same remaining
-    // demand (in another combination, or as a leftover) is not searched again.
-    const uint32_t sawWidth = settings_.sawWidth;
+    // One memory of bar patterns serves the whole calculation.
     PatternSearch patterns;
-    const BarPatternSearch search = [sawWidth, &patterns](const PrsTable& demand, uint32_t barLength,
-                                                          CsTable& selection, uint32_t& scrap, uint8_t mode) {
+    const uint32_t sawWidth = settings_.sawWidth;
+    const BarPatternSearch search = [&patterns, sawWidth](const PrsTable& demand, uint32_t barLength,
+                                                          CsTable& selection, uint32_t& scrap,
+                                                          uint8_t mode) {
         return patterns.optimize(demand, barLength, selection, scrap, mode, sawWidth);
     };
     CalculationDriver driver(input_, services_.dialogs, call_, settings_, tables_, search, controlTime);
