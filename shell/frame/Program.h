@@ -33,7 +33,7 @@ public:
     QString dataDir() const { return dataDir_; }
     QString iniFile() const;
     QString logoFile() const;
-    DatabaseLayoutStore& layoutStore() { return layoutStore_; }
+    layout::DatabaseLayoutStore& layoutStore() { return layoutStore_; }
 
     // The menu actions (also for the tests).
     void openParameters();
@@ -47,7 +47,7 @@ private:
     QString dataDir_;
     global::Services services_;
     global::Database db_;
-    DatabaseLayoutStore layoutStore_;
+    layout::DatabaseLayoutStore layoutStore_;
     LanguageSwitch language_;
     std::unique_ptr<MainFrame> frame_;
 };
