@@ -6,6 +6,7 @@
 #include "DatabaseLayoutStore.h"
 #include "LanguageSwitch.h"
 #include "MainFrame.h"
+#include "StartupOptions.h"
 
 #include "Database.h"
 #include "Services.h"
@@ -27,6 +28,13 @@ public:
     bool start();
     // Shows the frame and the splash window.
     void show();
+
+    // Fills an empty database with the sample data; a database with orders or profiles is left
+    // as it is. Returns false with error set when the sample could not be written.
+    bool fillSampleIfEmpty(QString& report);
+
+    // Opens the optimizer window for one profile (the command line's --optimize).
+    void openOptimizer(const OptimizeRequest& request);
 
     MainFrame& frame() { return *frame_; }
     global::Database& database() { return db_; }
