@@ -63,10 +63,13 @@ bool OptimizerRun::run()
     ControlTime controlTime(services_.clock, services_.dialogs);
     controlTime.start(settings_.controlTimeLimit);
 
+    // One memory of bar patterns serves the whole calculation.
+    PatternSearch patterns;
     const uint32_t sawWidth = settings_.sawWidth;
-    const BarPatternSearch search = [sawWidth](const PrsTable& demand, uint32_t barLength,
-                                               CsTable& selection, uint32_t& scrap, uint8_t mode) {
-        return optimize(demand, barLength, selection, scrap, mode, sawWidth);
+    const BarPatternSearch search = [&patterns, sawWidth](const PrsTable& demand, uint32_t barLength,
+                                                          CsTable& selection, uint32_t& scrap,
+                                                          uint8_t mode) {
+        return patterns.optimize(demand, barLength, selection, scrap, mode, sawWidth);
     };
     CalculationDriver driver(input_, services_.dialogs, call_, settings_, tables_, search, controlTime);
     driver.setProgress([this](uint32_t progress) {
