@@ -57,6 +57,11 @@ bool OptimizerRun::run()
 {
     completed_ = false;
     selectedRow_ = -1;
+    tables_ = RunTables{};
+    display_.clear();
+    statistics_ = Statistics{};
+    items_.clear();
+    subitems_.clear();
     determineSaveRule();
 
     startedAt_ = services_.clock.now();
