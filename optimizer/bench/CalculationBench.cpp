@@ -178,7 +178,7 @@ void runCases(benchmark::internal::Benchmark* b)
             b->Args({50, 10, 3, mode, extend});
             b->Args({200, 20, 4, mode, extend});
         }
-        for (int mode : {0, 1, 4})
+        for (int mode = 0; mode <= 4; ++mode)
             b->Args({2000, 40, 5, mode, extend});
     }
     b->Unit(benchmark::kMillisecond)->Iterations(1);
