@@ -139,12 +139,16 @@ void appendPositions(const Pass& pass, std::vector<uint32_t>& positions)
 }
 
 // The pieces the sub-search may use: those after the first skipped position that fit in the
-// freed length and are not on the bar already. Their `ids` hold their positions in `pieces`.
+// freed length and are not on the bar already. In every group they are one run of positions: the
+// pass places the first pieces of a group it reaches whole, and before the first skipped piece it
+// places nothing after it. `starts` gets the demand position of each candidate group's first piece.
 void collectCandidates(const PieceGroups& pieces, const Pass& pass, uint64_t freeLength,
-                       PieceGroups& candidates)
+                       PieceGroups& candidates, std::vector<uint32_t>& starts)
 {
     candidates.groups.clear();
     candidates.ids.clear();
+    starts.clear();
+    uint32_t listed = 0;
     std::size_t run = 0;
     for (uint32_t g = 0; g < pieces.groups.size(); ++g) {
         const PieceGroup& group = pieces.groups[g];
@@ -152,23 +156,26 @@ void collectCandidates(const PieceGroups& pieces, const Pass& pass, uint64_t fre
             ++run;
         if (group.lenght > freeLength || group.end() <= pass.firstSkipped)
             continue;
-        uint32_t placedFrom = group.end(), placedEnd = group.end();
-        if (run < pass.runs.size() && pass.runs[run].group == g) {
-            placedFrom = pass.runs[run].from;
-            placedEnd = placedFrom + pass.runs[run].count;
-        }
-        const uint32_t before = static_cast<uint32_t>(candidates.ids.size());
-        for (uint32_t p = static_cast<uint32_t>(std::max<uint64_t>(group.first, pass.firstSkipped));
-             p < group.end(); ++p) {
-            if (p == placedFrom)
-                p = placedEnd - 1;
-            else
-                candidates.ids.push_back(p);
-        }
-        const uint32_t added = static_cast<uint32_t>(candidates.ids.size()) - before;
-        if (added > 0)
-            candidates.groups.push_back({group.lenght, added, before});
+        uint64_t from = std::max<uint64_t>(group.first, pass.firstSkipped);
+        if (run < pass.runs.size() && pass.runs[run].group == g)
+            from = std::max<uint64_t>(from, pass.runs[run].from + pass.runs[run].count);
+        if (from >= group.end())
+            continue;
+        const uint32_t count = group.end() - static_cast<uint32_t>(from);
+        candidates.groups.push_back({group.lenght, count, listed});
+        starts.push_back(static_cast<uint32_t>(from));
+        listed += count;
     }
+}
+
+// Demand position of a candidate, from its position in the candidate list.
+uint32_t demandPosition(const PieceGroups& candidates, const std::vector<uint32_t>& starts,
+                        uint32_t candidate)
+{
+    auto after = std::upper_bound(candidates.groups.begin(), candidates.groups.end(), candidate,
+                                  [](uint32_t c, const PieceGroup& g) { return c < g.first; });
+    const std::size_t g = static_cast<std::size_t>(after - candidates.groups.begin()) - 1;
+    return starts[g] + (candidate - candidates.groups[g].first);
 }
 
 } // namespace
@@ -213,6 +220,7 @@ SearchOutcome firstFitSearch(const PieceGroups& pieces, uint32_t barLength, uint
 
     Pass pass;
     PieceGroups candidates;
+    std::vector<uint32_t> candidateStarts;
     uint32_t group = 0;
     uint32_t from = pieces.groups[0].first;
     while (group < pieces.groups.size()) {
@@ -225,8 +233,8 @@ SearchOutcome firstFitSearch(const PieceGroups& pieces, uint32_t barLength, uint
         if (pass.skipExists && leftover > 0 && !pass.runs.empty()) {
             const PlacedRun& lastRun = pass.runs.back();
             const uint64_t freeLength = leftover + pieces.groups[lastRun.group].lenght + saw;
-            collectCandidates(pieces, pass, freeLength, candidates);
-            if (!candidates.empty()) {
+            collectCandidates(pieces, pass, freeLength, candidates, candidateStarts);
+            if (!candidates.groups.empty()) {
                 refill = subSearch(candidates, freeLength, saw);
                 refill.found = refill.found && refill.scrap < leftover;
                 if (refill.found)
@@ -240,7 +248,7 @@ SearchOutcome firstFitSearch(const PieceGroups& pieces, uint32_t barLength, uint
             if (refill.found) {
                 outcome.positions.pop_back();
                 for (uint32_t candidate : refill.positions)
-                    outcome.positions.push_back(candidates.ids[candidate]);
+                    outcome.positions.push_back(demandPosition(candidates, candidateStarts, candidate));
             }
             outcome.scrap = leftover;
             outcome.found = true;

@@ -166,7 +166,7 @@ void searchCases(benchmark::internal::Benchmark* b)
         for (int kind : {0, 1, 2})
             b->Args({200, 20, 4, mode, 0, kind});
     for (int mode : {0, 1, 4})
-        for (int kind : {0, 1})
+        for (int kind : {0, 1, 2})
             b->Args({2000, 40, 5, mode, 0, kind});
     b->Unit(benchmark::kMillisecond)->Iterations(1);
 }
