@@ -13,7 +13,10 @@ namespace global { class Dialogs; }
 namespace kadrel {
 
 // Where the optimizer reads the shared records from. Every call returns 0 on success or the
-// table error code (35 record not found, or the storage engine's code).
+// table error code (35 record not found, or the storage engine's code). The list reads empty
+// their out vector first and fill it with the whole key range.
+// Sources: DatabaseInput (the program's database), ProblemFileInput (a problem file) and
+// RecordSetInput (records held in memory).
 class OptimizerInput {
 public:
     virtual ~OptimizerInput() = default;
@@ -41,12 +44,21 @@ struct CutsDemand {
     uint32_t totalCuts = 0;        // PAR:TOTAL_CUTS
 };
 
-// CREATECUTS: clears lengths, appends to pieces.
+// CREATECUTS: the demand of one order position (orderProfile > 0: its new and approved unblocked
+// pieces) or of all orders of the profile (orderProfile 0: unblocked pieces of status 0 when
+// status is 2, else of status 1). Clears lengths and refills it longest first; appends one row
+// per cut record to pieces (callers empty it first when it must hold this demand only).
+// A failing read is shown through dialogs and answers Cancelled with lengths empty and pieces
+// as they were.
 Response createCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profile,
                     uint32_t orderProfile, SPrtTable& pieces, PrtTable& lengths, CutsDemand& totals,
                     uint8_t status);
 
-// CREATELENGHTS: clears and refills stock; remnantLenght is the profile's usable-remnant length.
+// CREATELENGHTS: the usable stock lengths of the profile, shortest first: the picked ones of
+// selected (when it has rows) or else the active ones, never those blocked for selection, only
+// lengths in lengthFilter (when it has rows), and only lengths with bars to offer. Clears and
+// refills stock; remnantLenght is the profile's usable-remnant length (0 when the profile is
+// missing). A failing read is shown through dialogs and answers Cancelled.
 Response createLenghts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profile,
                        const SLenTable& selected, PrlTable& stock, uint32_t& remnantLenght,
                        const LengthTable& lengthFilter);

@@ -81,10 +81,12 @@ TEST_F(DemoDataTest, SampleHoldsProfilesStockAndOrdersInConsistentStates)
         EXPECT_EQ(c.status, order->status) << "cut " << c.id;
         EXPECT_EQ(c.profileId, position->profileId) << "cut " << c.id;
         EXPECT_EQ(position->orderId, c.orderId) << "cut " << c.id;
-        if (position->block != 0)
+        if (position->block != 0) {
             EXPECT_EQ(c.block, 1) << "cut " << c.id;
-        if (c.lenght1 > 0)
+        }
+        if (c.lenght1 > 0) {
             EXPECT_EQ(c.lenght1 + c.lenght2, c.lenght) << "cut " << c.id;
+        }
         sectioned += c.isSectioned();
         blockedCuts += c.block != 0;
     }

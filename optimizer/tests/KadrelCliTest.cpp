@@ -3,6 +3,8 @@
 #include "Records.h"
 #include "Table.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -119,6 +121,24 @@ TEST(KadrelCli, DemoRefusesADatabaseHoldingOneProfile)
     ASSERT_EQ(db.open(), 0);
     global::Table<global::ProfileRecord> profiles(db);
     EXPECT_EQ(profiles.count(global::Table<global::ProfileRecord>::Auto), 1);
+}
+
+TEST(KadrelCli, CommandsOnAFileThatIsNoDatabaseFailWithAMessageAndWriteNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("DB"));
+    QFile garbage(dir.filePath("DB/barmond.db"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a database at all");
+    garbage.close();
+
+    for (const char* command : {"init", "demo"}) {
+        const Outcome run = kadrel({"--data-dir", dir.path(), command});
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_TRUE(run.err.contains(dir.filePath("DB/barmond.db"))) << run.err.toStdString();
+    }
+    ASSERT_TRUE(garbage.open(QIODevice::ReadOnly));
+    EXPECT_EQ(garbage.readAll(), QByteArray("not a database at all"));
 }
 
 } // namespace
