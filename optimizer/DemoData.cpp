@@ -105,7 +105,7 @@ const std::vector<DemoOrder>& demoOrders()
         {"ZL/2026/003", 0, "Balustrady Wiśniewski", "Osiedle Zielone Wzgórza", "Budynek A",
          {{"ST RO 33,7x2,6", 0, {{1100, 36, "PCH-01", "Pochwyt"}, {980, 72, "SP-02", "Słupek balustrady"}}},
           {"ST FL 50x5", 0, {{1050, 36, "PS-03", "Pas dolny"}}},
-          {"AL L 30x30x3", 0, {{2400, 10, "KT-04", "Listwa"}, {8200, 2, "KT-05", "Listwa długa", 4100, 1}}}}},
+          {"AL L 30x30x3", 0, {{2400, 10, "KT-04", "Listwa"}, {5800, 2, "KT-05", "Listwa łączona, podział wyłączony", 2900, 1}}}}},
         {"ZL/2026/004", 0, "Meble Metalowe Zieliński", "Regały magazynowe", "",
          {{"ST 40x40x3", 0, {{740, 30, "RM-01", "Noga regału"}, {680, 30, "RM-02", "Poprzeczka regału"}}},
           {"AL 40x40x2", 1, {{1200, 10, "RM-03", "Wspornik"}, {600, 10, "RM-04", "Wspornik krótki"}}}}},

@@ -1,17 +1,15 @@
 // The desktop program: reads its command line, opens the database of the data directory, checks
 // the parameters and shows the main frame.
 
-#include "MainFrame.h"
-#include "PrinterSettings.h"
-#include "ProgramInfo.h"
-#include "LanguageSwitch.h"
+#include "DataDirectory.h"
+#include "Globals.h"
+#include "Program.h"
 #include "QtServices.h"
 #include "StartupOptions.h"
 
-#include "Globals.h"
-
 #include <QApplication>
 #include <QTimer>
+
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -26,27 +24,26 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    global::DesktopServices services;
-    shell::LanguageSwitch language;
-    shell::MainFrame frame(language, services.clock);
-    services.dialogs.setParent(&frame);
-    frame.setOpener(shell::MainFrame::Item::About, [&frame] {
-        shell::ProgramInfo info(&frame);
-        info.exec();
-    });
-    frame.setOpener(shell::MainFrame::Item::PrinterSettings, [&frame] { shell::choosePrinter(&frame); });
-    if (!parse.options.language.isEmpty())
+    global::DesktopServices desktop;
+    shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
+    if (!program.start())
+        return 1;
+    desktop.dialogs.setParent(&program.frame());
+    if (!parse.options.language.isEmpty()) {
         global::glo().language = parse.options.language;
-    frame.resize(1000, 700);
-    frame.show();
+        program.frame().applyLanguageSetting();
+    }
+
     if (!parse.options.screenshot.isEmpty()) {
-        QTimer::singleShot(500, &frame, [&frame, file = parse.options.screenshot] {
-            if (!frame.grab().save(file))
+        program.frame().resize(1000, 700);
+        program.frame().show();
+        QTimer::singleShot(500, &program.frame(), [&program, file = parse.options.screenshot] {
+            if (!program.frame().grab().save(file))
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
             QApplication::quit();
         });
-    } else {
-        frame.showSplash(QString());
+        return app.exec();
     }
+    program.show();
     return app.exec();
 }

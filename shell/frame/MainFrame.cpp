@@ -6,9 +6,11 @@
 #include "Services.h"
 #include "SplashScreen.h"
 #include "StatusClock.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -187,6 +189,19 @@ bool MainFrame::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!iniFile_.isEmpty())
+        layout::iniSaveWindow(*this, QStringLiteral("Main"), iniFile_);
+    QMainWindow::closeEvent(event);
+}
+
+void MainFrame::restorePlacement()
+{
+    if (!iniFile_.isEmpty())
+        layout::iniRestoreWindow(*this, QStringLiteral("Main"), iniFile_);
+}
+
 void MainFrame::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -327,7 +342,7 @@ void MainFrame::setStationText(const QString& text)
 void MainFrame::showSplash(const QString& logoFile)
 {
     closeSplash();
-    splash_ = new SplashScreen(logoFile, this);
+    splash_ = new SplashScreen(logoFile, iniFile_, this);
     splash_->show();
 }
 

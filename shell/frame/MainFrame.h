@@ -63,6 +63,12 @@ public:
     void showSplash(const QString& logoFile);
     SplashScreen* splash() const { return splash_; }
 
+    // Barmond.ini: the frame's placement is restored from it and saved to it on closing, and
+    // the splash window keeps its place there.
+    void setIniFile(const QString& iniFile) { iniFile_ = iniFile; }
+    QString iniFile() const { return iniFile_; }
+    void restorePlacement();
+
     // Window menu actions.
     void tileHorizontally();
     void tileVertically();
@@ -70,6 +76,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Entry {
@@ -106,6 +113,7 @@ private:
     QLabel* timeField_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<SplashScreen> splash_;
+    QString iniFile_;
 };
 
 } // namespace shell

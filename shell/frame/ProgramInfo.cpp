@@ -1,6 +1,7 @@
 #include "ProgramInfo.h"
 
 #include "Icons.h"
+#include "WindowPlacement.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 
 namespace shell {
 
-ProgramInfo::ProgramInfo(QWidget* parent) : QDialog(parent)
+ProgramInfo::ProgramInfo(const QString& iniFile, QWidget* parent) : QDialog(parent), iniFile_(iniFile)
 {
     setObjectName(QStringLiteral("ProgramInfo"));
     setWindowIcon(programIcon());
@@ -51,6 +52,15 @@ ProgramInfo::ProgramInfo(QWidget* parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addLayout(buttons);
     retranslate();
+    if (!iniFile_.isEmpty())
+        layout::iniRestoreWindow(*this, QStringLiteral("ProgramInfo"), iniFile_);
+}
+
+void ProgramInfo::done(int result)
+{
+    if (!iniFile_.isEmpty())
+        layout::iniSaveWindow(*this, QStringLiteral("ProgramInfo"), iniFile_);
+    QDialog::done(result);
 }
 
 void ProgramInfo::changeEvent(QEvent* event)

@@ -11,10 +11,12 @@ namespace shell {
 class ProgramInfo : public QDialog {
     Q_OBJECT
 public:
-    explicit ProgramInfo(QWidget* parent = nullptr);
+    // iniFile: Barmond.ini, where the window's place is kept under "ProgramInfo" (none when empty).
+    explicit ProgramInfo(const QString& iniFile = {}, QWidget* parent = nullptr);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void done(int result) override;
 
 private:
     void retranslate();
@@ -24,6 +26,7 @@ private:
     QLabel* mailLine_ = nullptr;
     QLabel* phoneLine_ = nullptr;
     QPushButton* close_ = nullptr;
+    QString iniFile_;
 };
 
 } // namespace shell

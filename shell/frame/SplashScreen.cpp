@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "WindowPlacement.h"
+
 namespace shell {
 
 namespace {
@@ -14,8 +16,8 @@ constexpr int SplashWidth = 400;
 constexpr int SplashLifeMs = 1000;
 }
 
-SplashScreen::SplashScreen(const QString& logoFile, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+SplashScreen::SplashScreen(const QString& logoFile, const QString& iniFile, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), iniFile_(iniFile)
 {
     setObjectName(QStringLiteral("SplashScreen"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -36,6 +38,8 @@ SplashScreen::SplashScreen(const QString& logoFile, QWidget* parent)
         const QPoint centre = parent->geometry().center();
         move(centre - QPoint(size.width() / 2, size.height() / 2));
     }
+    if (!iniFile_.isEmpty())
+        layout::iniRestoreWindow(*this, QStringLiteral("SplashScreen"), iniFile_);
     QTimer::singleShot(SplashLifeMs, this, &QWidget::close);
 }
 
@@ -74,6 +78,13 @@ QImage SplashScreen::defaultLogo()
     p.drawText(QRect(0, 135, 800, 50), Qt::AlignCenter,
                QStringLiteral("Optymalizacja rozkroju profili i prętów"));
     return image;
+}
+
+void SplashScreen::closeEvent(QCloseEvent* event)
+{
+    if (!iniFile_.isEmpty())
+        layout::iniSaveWindow(*this, QStringLiteral("SplashScreen"), iniFile_);
+    QWidget::closeEvent(event);
 }
 
 void SplashScreen::mousePressEvent(QMouseEvent* event)

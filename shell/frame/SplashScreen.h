@@ -14,7 +14,8 @@ namespace shell {
 class SplashScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit SplashScreen(const QString& logoFile, QWidget* parent = nullptr);
+    // iniFile: Barmond.ini, where the window's place is kept under "SplashScreen" (none when empty).
+    explicit SplashScreen(const QString& logoFile, const QString& iniFile = {}, QWidget* parent = nullptr);
 
     // The window for an image of the given size: 400 wide, height = 400 × height / width
     // (400 × 400 when the width is below 1).
@@ -26,10 +27,12 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QImage image_;
     QLabel* picture_ = nullptr;
+    QString iniFile_;
 };
 
 } // namespace shell

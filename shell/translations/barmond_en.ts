@@ -2,6 +2,76 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pl">
 <context>
+    <name>DatabaseDeletion</name>
+    <message>
+        <source>Czy na pewno chcesz usunąć wszystkie dane z bazy?</source>
+        <translation>Are you sure you want to delete all data from the database?</translation>
+    </message>
+    <message>
+        <source> Tak </source>
+        <translation> Yes </translation>
+    </message>
+    <message>
+        <source> Nie </source>
+        <translation> No </translation>
+    </message>
+    <message>
+        <source>Operacja przebiegła bez błędów. Baza danych jest pusta. Kopia poprzedniej jest w katalogu </source>
+        <translation>Operation terminated without errors. Database is empty. Copy still exists in the folder </translation>
+    </message>
+    <message>
+        <source>Pliki bazy danych przed usunięciem zostaną skopiowane do katalogu </source>
+        <translation>System will copy database files to the folder </translation>
+    </message>
+    <message>
+        <source>.|Folder ten nie jest potrzebny do prawidłowej pracy programu. </source>
+        <translation>.|This folder is obsolete for the normal system work. </translation>
+    </message>
+    <message>
+        <source>Można z niego odzyskać dane kopiując wszystkie pliki do katalogu DB. Można też go skasować. </source>
+        <translation>It could be anyway used to restore data by coping all files to \DB folder. You can also delete whole folder. </translation>
+    </message>
+    <message>
+        <source>|Uwaga, wszystkie okna programu poza głównym muszą być zamknięcte !||</source>
+        <translation>|Warning, all program widows must be closed !||</translation>
+    </message>
+    <message>
+        <source>Czy kontynuować usuwanie danych?</source>
+        <translation>Do you really want to continue?</translation>
+    </message>
+</context>
+<context>
+    <name>RestoreLayouts</name>
+    <message>
+        <source>Czy chcesz przywrócić wszystkie domyślne formaty ekranów ?</source>
+        <translation>Do you want to restore all program windows settings to default formats ?</translation>
+    </message>
+    <message>
+        <source>Tak</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nie</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Przywrócono ustawienia domyślne ekranów</source>
+        <translation>Defalut formats restored</translation>
+    </message>
+    <message>
+        <source>Wystąpił błąd podczas usuwania DB\ListForm.dat. Numer błędu = </source>
+        <translation>Error deleting DB\ListForm.dat. Error number = </translation>
+    </message>
+    <message>
+        <source>Wystąpił błąd podczas usuwania DB\ListLoc.dat. Numer błędu = </source>
+        <translation>Error deleting DB\ListLoc.dat. Error number = </translation>
+    </message>
+    <message>
+        <source>Wystąpił błąd podczas usuwania Barmond.ini. Numer błędu = </source>
+        <translation>Error deleting Barmond.ini. Error number = </translation>
+    </message>
+</context>
+<context>
     <name>shell::MainFrame</name>
     <message>
         <source>Optymalizacja rozkroju profili i prętów</source>

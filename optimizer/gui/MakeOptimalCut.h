@@ -1,0 +1,56 @@
+#pragma once
+// MAKEOPTIMALCUT: the optimizer's control screen for one profile. Prepares demand and stock,
+// computes every solution on a worker thread while the window shows its progress, then lists the
+// solutions with the cutting specification and statistics of the selected one, and hands the
+// selected solution over to acceptance, the cut lists, the extensions export or the clipboard.
+
+#include "OptimizerRun.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+namespace global { struct Services; }
+namespace layout {
+class ControlPositionStore;
+class ListFormatStore;
+} // namespace layout
+
+namespace kadrel {
+
+// Where the window keeps its layout: Barmond.ini (section "MakeOptimalCut") and, per user, the
+// list formats and control positions (procedure "MakeOptimalCut"). A missing store keeps nothing.
+struct WindowLayoutStores {
+    layout::ListFormatStore* formats = nullptr;
+    layout::ControlPositionStore* positions = nullptr;
+    QString iniFile;
+    int16_t user = 0;   // GLO:USER_LP
+};
+
+// The procedures the selected solution is handed to. A button whose procedure is missing stays
+// disabled.
+struct SolutionHandOver {
+    // Acceptance (SAVECUTS); the window closes after it returns.
+    std::function<void(uint32_t profile, const SolutionItemTable&, const SolutionSubitemTable&, const Statistics&)> save;
+    // Cut lists (PRINTCUTS), detailed or summarised.
+    std::function<void(uint32_t profile, const SolutionItemTable&, const SolutionSubitemTable&, bool summary)> print;
+    // Extensions export (EXTENSIONSEXPORT).
+    std::function<void(uint32_t profile, const SolutionItemTable&, const SolutionSubitemTable&)> extensionsExport;
+};
+
+inline const QString OptimizerWindowSection = QStringLiteral("MakeOptimalCut");
+
+// Opens the window modally and returns when it closes. The records are read on the caller's
+// thread; messages and questions go through services.dialogs on the caller's thread.
+void makeOptimalCut(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
+                    const WindowLayoutStores& layout, const SolutionHandOver& handOver = {},
+                    QWidget* parent = nullptr);
+
+// The settings a run takes from the program's globals (saw width, joint tolerance) with the
+// window's control time of one minute.
+RunSettings windowRunSettings();
+
+} // namespace kadrel

@@ -1,0 +1,96 @@
+#include "Program.h"
+
+#include "CheckParameters.h"
+#include "DataDirectory.h"
+#include "DatabaseDeletion.h"
+#include "Globals.h"
+#include "PrinterSettings.h"
+#include "ProgramInfo.h"
+#include "RestoreLayouts.h"
+#include "SetupParWindow.h"
+
+#include <QDir>
+
+namespace shell {
+
+Program::Program(const QString& dataDir, global::Services services)
+    : dataDir_(dataDir), services_(services), db_(dataDir), layoutStore_(db_)
+{
+}
+
+Program::~Program() = default;
+
+QString Program::iniFile() const
+{
+    return global::iniFile(dataDir_);
+}
+
+QString Program::logoFile() const
+{
+    return QDir(global::databaseFolder(dataDir_)).filePath(QStringLiteral("Logo.jpg"));
+}
+
+bool Program::start()
+{
+    global::Globals& glo = global::glo();
+    glo.sysUser = services_.identity.userName().left(19);
+    glo.sysCompName = services_.identity.computerName().left(19);
+    if (!db_.openOrReport(services_.dialogs))
+        return false;
+
+    frame_ = std::make_unique<MainFrame>(language_, services_.clock);
+    frame_->setIniFile(iniFile());
+    frame_->restorePlacement();
+    wireMenu();
+    // A failure is reported by the check itself; the program goes on with the values it has.
+    settings::checkParameters(db_, services_);
+    frame_->applyLanguageSetting();
+    showStation();
+    return true;
+}
+
+void Program::show()
+{
+    frame_->show();
+    frame_->showSplash(logoFile());
+}
+
+void Program::showStation()
+{
+    const global::Globals& glo = global::glo();
+    frame_->setStationText(QStringLiteral("%1 / %2 (%3)").arg(glo.sysUser, glo.sysCompName).arg(glo.userLp));
+}
+
+void Program::wireMenu()
+{
+    MainFrame& frame = *frame_;
+    frame.setOpener(MainFrame::Item::RestoreLayouts, [this] { restoreLayouts(); });
+    frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
+    frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
+    frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
+    frame.setOpener(MainFrame::Item::About, [this] {
+        ProgramInfo info(iniFile(), frame_.get());
+        info.exec();
+    });
+}
+
+void Program::openParameters()
+{
+    settings::SetupParWindow window(db_, services_, iniFile(), &layoutStore_, frame_.get());
+    window.exec();
+    // The list checked the parameters again when it closed: take over a changed language now.
+    frame_->applyLanguageSetting();
+    showStation();
+}
+
+void Program::restoreLayouts()
+{
+    RestoreLayouts(db_, iniFile(), services_.dialogs).run();
+}
+
+void Program::deleteDatabase()
+{
+    DatabaseDeletion(db_, dataDir_, services_.dialogs).run(services_.clock.now());
+}
+
+} // namespace shell

@@ -1,0 +1,55 @@
+#pragma once
+// One run of the desktop program: the data directory and its database, the station's
+// identification and parameters, the main frame with every menu item wired to its window or
+// procedure. main() only reads the command line and hands over.
+
+#include "DatabaseLayoutStore.h"
+#include "LanguageSwitch.h"
+#include "MainFrame.h"
+
+#include "Database.h"
+#include "Services.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace shell {
+
+class Program {
+public:
+    // services: the desktop's (or scripted ones in tests).
+    Program(const QString& dataDir, global::Services services);
+    ~Program();
+
+    // Opens the database (reported on failure: the program cannot work then), identifies the
+    // operator and the station, builds the frame and checks the parameters.
+    bool start();
+    // Shows the frame and the splash window.
+    void show();
+
+    MainFrame& frame() { return *frame_; }
+    global::Database& database() { return db_; }
+    QString dataDir() const { return dataDir_; }
+    QString iniFile() const;
+    QString logoFile() const;
+    DatabaseLayoutStore& layoutStore() { return layoutStore_; }
+
+    // The menu actions (also for the tests).
+    void openParameters();
+    void restoreLayouts();
+    void deleteDatabase();
+
+private:
+    void wireMenu();
+    void showStation();
+
+    QString dataDir_;
+    global::Services services_;
+    global::Database db_;
+    DatabaseLayoutStore layoutStore_;
+    LanguageSwitch language_;
+    std::unique_ptr<MainFrame> frame_;
+};
+
+} // namespace shell
