@@ -323,6 +323,15 @@ bool CalculationDriver::identifyCutRecord(uint32_t length, SelectedCutRow& cut)
     return false;
 }
 
+bool isPreselectionJoinCandidate(uint32_t length, uint32_t leftover, uint32_t extend)
+{
+    const int64_t l = length;
+    const int64_t s = leftover;
+    // Passed over: shorter than 1.43 times the leftover while the second section would be
+    // shorter than the minimum joint length.
+    return !(l * 100 < 143 * s && l - s < static_cast<int64_t>(extend));
+}
+
 // PRECESS_SELECTION_EXT: the leftover of a preselected bar takes the first section of one
 // demanded piece (the shortest candidate); the second section becomes demand of its own.
 void CalculationDriver::offerLeftoverForJoint(uint32_t leftover, uint32_t barNo, uint32_t barProfileId)
@@ -331,8 +340,7 @@ void CalculationDriver::offerLeftoverForJoint(uint32_t leftover, uint32_t barNo,
     const int64_t s = leftover;
     for (std::size_t i = t_.prt.size(); leftover > tolerance && i-- > 0;) {
         const int64_t l = t_.prt[i].lenght;
-        // Passed over: shorter than 1.43 times the leftover and a second section below the minimum.
-        if (l * 100 < 143 * s && l - s < static_cast<int64_t>(call_.extend))
+        if (!isPreselectionJoinCandidate(t_.prt[i].lenght, leftover, call_.extend))
             continue;
         const std::size_t record = t_.sPrt.findFirst([&](const SPrtRow& r) {
             return r.lenght1 == t_.prt[i].lenght && r.lenght2 == 0 && r.pcs != r.usedPcs1;

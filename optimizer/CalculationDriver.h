@@ -132,6 +132,10 @@ private:
 // combination, bar number and descending cut id.
 void foldReusedRemnants(ResultTable& results);
 
+// Whether the preselection may join a demanded length onto a bar's leftover: a length of at least
+// 1.43 times the leftover, or one whose second section is at least the minimum joint length.
+bool isPreselectionJoinCandidate(uint32_t length, uint32_t leftover, uint32_t extend);
+
 // ADDTOTALCOST for one ranking row with the profile's prices (per metre, welding per joint).
 double totalCost(const RankingRow& row, const global::ProfileRecord& profile);
 
