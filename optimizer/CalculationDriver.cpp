@@ -489,12 +489,14 @@ void foldReusedRemnants(ResultTable& results)
     uint32_t previousBar = 0;
 
     std::size_t i = 0;
+    std::size_t combinationStart = 0;   // first row of the combination being walked
     // The reused leftover is finished: its saved row and its source bar's leftover row go.
     auto finishLeftover = [&]() {
         const std::size_t s = saved.findFirst([&](const ResultRow& r) { return r == *inUse; });
         if (s != ResultTable::npos)
             saved.removeAt(s);
-        const std::size_t r = results.findFirst([&](const ResultRow& row) { return row == *inUse; });
+        const std::size_t r =
+            results.findFirst([&](const ResultRow& row) { return row == *inUse; }, combinationStart);
         if (r != ResultTable::npos) {
             results.removeAt(r);
             if (r < i)
@@ -509,6 +511,11 @@ void foldReusedRemnants(ResultTable& results)
         if (inUse && newBar) {
             finishLeftover();
             continue;
+        }
+        // Leftovers are only ever reused within their own combination.
+        if (!havePrevious || row.combNo != previousComb) {
+            saved.clear();
+            combinationStart = i;
         }
 
         // FINDREUSEDSCRAP: a saved leftover of this combination as long as this row's bar, on the

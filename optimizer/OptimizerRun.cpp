@@ -57,16 +57,24 @@ bool OptimizerRun::run()
 {
     completed_ = false;
     selectedRow_ = -1;
+    tables_ = RunTables{};
+    display_.clear();
+    statistics_ = Statistics{};
+    items_.clear();
+    subitems_.clear();
     determineSaveRule();
 
     startedAt_ = services_.clock.now();
     ControlTime controlTime(services_.clock, services_.dialogs);
     controlTime.start(settings_.controlTimeLimit);
 
+    // One memory of bar patterns serves the whole calculation.
+    PatternSearch patterns;
     const uint32_t sawWidth = settings_.sawWidth;
-    const BarPatternSearch search = [sawWidth](const PrsTable& demand, uint32_t barLength,
-                                               CsTable& selection, uint32_t& scrap, uint8_t mode) {
-        return optimize(demand, barLength, selection, scrap, mode, sawWidth);
+    const BarPatternSearch search = [&patterns, sawWidth](const PrsTable& demand, uint32_t barLength,
+                                                          CsTable& selection, uint32_t& scrap,
+                                                          uint8_t mode) {
+        return patterns.optimize(demand, barLength, selection, scrap, mode, sawWidth);
     };
     CalculationDriver driver(input_, services_.dialogs, call_, settings_, tables_, search, controlTime);
     driver.setProgress([this](uint32_t progress) {

@@ -45,6 +45,12 @@ const std::vector<Command>& commands()
          "fill an empty database with sample profiles, stock and orders\n"
          "      (--if-empty: leave a database that holds data as it is, without an error)",
          runDemo},
+        {"calc",
+         "calc --input PROBLEM.json [--json] [--stop-after MINUTES]\n"
+         "  kadrel [--data-dir DIR] calc --profile PRFT_ID [--order-profile OPRF_ID] [--mode N] [--status N]\n"
+         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]",
+         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object)",
+         runCalc},
     };
     return table;
 }
