@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prepares the database of the data directory and, when it holds
-# no profile yet, fills it with the sample data. The data directory is this folder (./DB and
-# ./Barmond.ini) unless --data-dir DIR or the environment variable BARMOND_DATA names another.
+# Installs what is missing, builds, and starts the desktop program `barmond` on the data directory:
+# this folder (./DB and ./Barmond.ini, created on the first start) unless --data-dir DIR or the
+# environment variable BARMOND_DATA names another.
+#   ./run.sh                 start the program
+#   ./run.sh --demo          fill an empty database with the sample data first, then start
+#   ./run.sh --data-dir DIR  work on another data directory
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh
-if [ ! -x build/kadrel ]; then
-  echo "kadrel was not built" >&2
+if [ ! -x build/barmond ]; then
+  echo "barmond was not built" >&2
   exit 1
 fi
-echo "== kadrel init: database, setup parameters, station"
-build/kadrel "$@" init
-echo "== kadrel demo: sample data for a database without profiles"
-build/kadrel "$@" demo --if-empty
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found: start the program from a desktop session, or run it under a virtual one:" >&2
+  echo "  xvfb-run -a ./run.sh $*" >&2
+  exit 1
+fi
+exec build/barmond "$@"

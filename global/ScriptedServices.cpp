@@ -3,6 +3,9 @@
 #include <QSysInfo>
 #include <QtGlobal>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace global {
 
 void ScriptedDialogs::message(const QString& text, const QString& caption)
@@ -34,6 +37,10 @@ QString SystemIdentity::userName() const
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("LOGNAME");
+    if (name.isEmpty()) {   // services and containers often run without a login environment
+        if (const passwd* account = getpwuid(geteuid()))
+            name = QString::fromLocal8Bit(account->pw_name);
+    }
     return name.left(NameWidth);
 }
 

@@ -12,23 +12,55 @@
 
 #include <cstdio>
 
+namespace {
+
+// The program's own arguments: Qt's single-dash options (-platform offscreen, -style fusion …)
+// are left to QApplication.
+QStringList ownArguments(int argc, char** argv)
+{
+    static const QStringList qtOptionsWithValue{"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                                "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-style",
+                                                "-stylesheet", "-session", "-display", "-geometry", "-title", "-name"};
+    QStringList own;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QLatin1Char('-')) && !arg.startsWith(QLatin1String("--"))) {
+            if (qtOptionsWithValue.contains(arg))
+                ++i;
+            continue;
+        }
+        own << arg;
+    }
+    return own;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tervox"));
-    QApplication::setApplicationName(QStringLiteral("Barmond"));
-
-    const shell::StartupParse parse = shell::parseStartup(app.arguments().mid(1));
+    // The command line is checked before any window system is needed.
+    const shell::StartupParse parse = shell::parseStartup(ownArguments(argc, argv));
     if (!parse.ok()) {
         std::fprintf(stderr, "barmond: %s\n%s", qPrintable(parse.error), qPrintable(shell::startupUsage()));
         return 2;
     }
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tervox"));
+    QApplication::setApplicationName(QStringLiteral("Barmond"));
 
     global::DesktopServices desktop;
     shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
     if (!program.start())
         return 1;
     desktop.dialogs.setParent(&program.frame());
+    if (parse.options.demo) {
+        QString report;
+        const bool filled = program.fillSampleIfEmpty(report);
+        std::fprintf(stderr, "barmond: %s\n", qPrintable(report));
+        if (!filled)
+            return 1;
+    }
     if (!parse.options.language.isEmpty()) {
         global::glo().language = parse.options.language;
         program.frame().applyLanguageSetting();
@@ -45,5 +77,9 @@ int main(int argc, char** argv)
         return app.exec();
     }
     program.show();
+    if (parse.options.optimize) {
+        const shell::OptimizeRequest request = *parse.options.optimize;
+        QTimer::singleShot(0, &program.frame(), [&program, request] { program.openOptimizer(request); });
+    }
     return app.exec();
 }

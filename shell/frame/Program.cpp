@@ -3,7 +3,10 @@
 #include "CheckParameters.h"
 #include "DataDirectory.h"
 #include "DatabaseDeletion.h"
+#include "DatabaseInput.h"
+#include "DemoData.h"
 #include "Globals.h"
+#include "MakeOptimalCut.h"
 #include "PrinterSettings.h"
 #include "ProgramInfo.h"
 #include "RestoreLayouts.h"
@@ -53,6 +56,47 @@ void Program::show()
 {
     frame_->show();
     frame_->showSplash(logoFile());
+}
+
+bool Program::fillSampleIfEmpty(QString& report)
+{
+    bool empty = false;
+    QString error;
+    if (!kadrel::databaseIsEmpty(db_, empty, error)) {
+        report = error;
+        return false;
+    }
+    if (!empty) {
+        report = QStringLiteral("The database already holds orders or profiles: no sample data added.");
+        return true;
+    }
+    kadrel::DemoSummary summary;
+    if (!kadrel::fillDemoData(db_, summary, error)) {
+        report = error;
+        return false;
+    }
+    report = QStringLiteral("Sample data added: %1 profiles, %2 stock lengths, %3 orders, %4 positions, %5 pieces.")
+                 .arg(summary.profiles).arg(summary.lengths).arg(summary.orders).arg(summary.positions)
+                 .arg(summary.cuts);
+    return true;
+}
+
+void Program::openOptimizer(const OptimizeRequest& request)
+{
+    kadrel::DatabaseInput input(db_);
+    kadrel::OptimizerCall call;
+    call.profile = request.profile;
+    call.orderProfile = request.orderProfile;
+    call.mode = uint8_t(request.mode);
+    call.status = uint8_t(request.status);
+    call.extensions = global::glo().selectionStart;   // the lists' "Dobór od:" starts with it
+    call.extend = request.extend;
+    kadrel::WindowLayoutStores stores;
+    stores.formats = &layoutStore_;
+    stores.positions = &layoutStore_;
+    stores.iniFile = iniFile();
+    stores.user = int16_t(global::glo().userLp);
+    kadrel::makeOptimalCut(input, services_, call, stores, {}, frame_.get());
 }
 
 void Program::showStation()

@@ -6,6 +6,7 @@
 #include "DatabaseLayoutStore.h"
 #include "LanguageSwitch.h"
 #include "MainFrame.h"
+#include "StartupOptions.h"
 
 #include "Database.h"
 #include "Services.h"
@@ -28,12 +29,19 @@ public:
     // Shows the frame and the splash window.
     void show();
 
+    // Fills an empty database with the sample data; a database with orders or profiles is left
+    // as it is. Returns false with error set when the sample could not be written.
+    bool fillSampleIfEmpty(QString& report);
+
+    // Opens the optimizer window for one profile (the command line's --optimize).
+    void openOptimizer(const OptimizeRequest& request);
+
     MainFrame& frame() { return *frame_; }
     global::Database& database() { return db_; }
     QString dataDir() const { return dataDir_; }
     QString iniFile() const;
     QString logoFile() const;
-    DatabaseLayoutStore& layoutStore() { return layoutStore_; }
+    layout::DatabaseLayoutStore& layoutStore() { return layoutStore_; }
 
     // The menu actions (also for the tests).
     void openParameters();
@@ -47,7 +55,7 @@ private:
     QString dataDir_;
     global::Services services_;
     global::Database db_;
-    DatabaseLayoutStore layoutStore_;
+    layout::DatabaseLayoutStore layoutStore_;
     LanguageSwitch language_;
     std::unique_ptr<MainFrame> frame_;
 };

@@ -56,6 +56,8 @@ StartupParse parseStartup(const QStringList& arguments)
                 error = QStringLiteral("--screenshot needs a file name");
             else
                 parse.options.screenshot = arguments.at(++i);
+        } else if (arg == QLatin1String("--demo")) {
+            parse.options.demo = true;
         } else if (arg == QLatin1String("--optimize")) {
             optimize = true;
         } else if (arg == QLatin1String("--profile")) {
@@ -94,7 +96,7 @@ StartupParse parseStartup(const QStringList& arguments)
 QString startupUsage()
 {
     return QStringLiteral(
-        "usage: barmond [--data-dir DIR]\n"
+        "usage: barmond [--data-dir DIR] [--demo]\n"
         "       barmond [--data-dir DIR] --optimize --profile N [--order-profile M] [--mode K]"
         " [--status S] [--extend L]\n"
         "       barmond [--data-dir DIR] [--language PL|EN] [--screenshot FILE]\n"

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of the desktop program:
-//   barmond [--data-dir DIR] [--demo]
+//   barmond [--data-dir DIR] [--demo]          (--demo: an empty database gets the sample data first)
 //   barmond [--data-dir DIR] --optimize --profile N [--order-profile M] [--mode K] [--status S] [--extend L]
 // The data directory (the folder holding DB/ and Barmond.ini) may also come from BARMOND_DATA.
 // For documentation pictures: --language PL|EN (this run only) and --screenshot FILE.
@@ -25,6 +25,7 @@ struct OptimizeRequest {
 struct StartupOptions {
     QString dataDir;                          // empty = BARMOND_DATA or the current directory
     std::optional<OptimizeRequest> optimize;  // set with --optimize
+    bool demo = false;                        // --demo: fill an empty database with the sample first
     QString language;                         // --language PL|EN: texts of this run, the setting stays
     QString screenshot;                       // --screenshot FILE: save a picture of the frame and end
 };

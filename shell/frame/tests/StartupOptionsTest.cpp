@@ -14,6 +14,17 @@ TEST(StartupOptions, NoArgumentsOpenTheFrameOnTheDefaultFolder)
     EXPECT_FALSE(parse.options.optimize.has_value());
 }
 
+TEST(StartupOptions, DemoAndDocumentationOptions)
+{
+    const auto parse = parseStartup({"--demo", "--language", "en", "--screenshot", "frame.png"});
+    ASSERT_TRUE(parse.ok()) << parse.error.toStdString();
+    EXPECT_TRUE(parse.options.demo);
+    EXPECT_EQ(parse.options.language, "EN");
+    EXPECT_EQ(parse.options.screenshot, "frame.png");
+    EXPECT_FALSE(parseStartup({"--language", "DE"}).ok());
+    EXPECT_FALSE(parseStartup({"--screenshot"}).ok());
+}
+
 TEST(StartupOptions, DataDirInBothSpellings)
 {
     EXPECT_EQ(parseStartup({"--data-dir", "/tmp/x"}).options.dataDir, "/tmp/x");

@@ -1,0 +1,161 @@
+// One run of the program on a fresh data directory with scripted services: start-up (database,
+// identification, parameters), the menu items that work and those still without a window, the
+// parameters window changing the language of the frame, and the maintenance questions in English.
+
+#include "Program.h"
+#include "SetupParForm.h"
+#include "SetupParWindow.h"
+
+#include "DataDirectory.h"
+#include "Globals.h"
+#include "ScriptedServices.h"
+#include "Table.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace global;
+using shell::MainFrame;
+using shell::Program;
+using Item = MainFrame::Item;
+
+class ProgramQtTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    ScriptedDialogs dialogs_;
+    MemoryClipboard clipboard_;
+    FixedClock clock_{QDateTime(QDate(2026, 3, 9), QTime(7, 5, 4))};
+    FixedIdentity identity_{QStringLiteral("jan"), QStringLiteral("WORKSHOP-7")};
+
+    Services services() { return Services{dialogs_, clipboard_, clock_, identity_}; }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        dialogs_ = ScriptedDialogs{};
+        glo() = Globals{};
+    }
+
+    void startCreatesTheDatabaseIdentifiesTheStationAndLoadsTheParameters()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        QVERIFY(QFile::exists(databaseFile(dir_->path())));
+        QCOMPARE(glo().sysUser, QStringLiteral("jan"));
+        QCOMPARE(glo().sysCompName, QStringLiteral("WORKSHOP-7"));
+        QCOMPARE(glo().userLp, 1u);
+        QCOMPARE(glo().sawWidth, 5u);
+        QVERIFY(dialogs_.shown().isEmpty());
+        QCOMPARE(program.frame().windowTitle(), QStringLiteral("Optymalizacja rozkroju profili i prętów"));
+    }
+
+    void windowsOfLaterWorkStayDisabled()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        MainFrame& frame = program.frame();
+        for (Item item : {Item::RestoreLayouts, Item::Parameters, Item::PrinterSettings, Item::DeleteDatabase, Item::About})
+            QVERIFY(frame.action(item)->isEnabled());
+        for (Item item : {Item::Orders, Item::Profiles, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts,
+                          Item::ImportMapping, Item::ConvertDatabase, Item::TestDatabase})
+            QVERIFY(!frame.action(item)->isEnabled());
+    }
+
+    void languageSetInTheParametersTakesEffectWhenTheListCloses()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        program.frame().show();
+        QTimer::singleShot(0, [] {
+            auto* list = qobject_cast<settings::SetupParWindow*>(QApplication::activeModalWidget());
+            QVERIFY(list);
+            list->highlight(QStringLiteral("GLO:LANGUAGE"));
+            QTimer::singleShot(0, [] {
+                auto* form = qobject_cast<settings::SetupParForm*>(QApplication::activeModalWidget());
+                QVERIFY(form);
+                form->fieldEdit(settings::SetupParField::Value)->setText(QStringLiteral("EN"));
+                form->pressOk();
+            });
+            list->changeRecord();
+            list->accept();
+        });
+        program.frame().action(Item::Parameters)->trigger();
+        QCOMPARE(glo().language, QStringLiteral("EN"));
+        QCOMPARE(program.frame().windowTitle(), QStringLiteral("Cutting optimization profiles and rods"));
+
+        // The maintenance questions now come in English.
+        dialogs_.planAnswers({1, 1});
+        program.restoreLayouts();
+        program.deleteDatabase();
+        QCOMPARE(dialogs_.shown().size(), 2);
+        QCOMPARE(dialogs_.shown()[0].text,
+                 QStringLiteral("Do you want to restore all program windows settings to default formats ?"));
+        QCOMPARE(dialogs_.shown()[0].buttons, (QStringList{"Yes", "No"}));
+        QCOMPARE(dialogs_.shown()[1].text, QStringLiteral("Are you sure you want to delete all data from the database?"));
+        QCOMPARE(dialogs_.shown()[1].buttons, (QStringList{" Yes ", " No "}));
+
+        dialogs_.clear();
+        dialogs_.planAnswers({0, 0});
+        program.deleteDatabase();
+        const QString folder = QStringLiteral("DB/Backup/20260309070504");
+        QCOMPARE(dialogs_.shown()[1].text,
+                 "System will copy database files to the folder " + folder
+                     + ".|This folder is obsolete for the normal system work. "
+                       "It could be anyway used to restore data by coping all files to \\DB folder. "
+                       "You can also delete whole folder. |Warning, all program widows must be closed !||"
+                       "Do you really want to continue?");
+        QCOMPARE(dialogs_.shown()[2].text,
+                 "Operation terminated without errors. Database is empty. Copy still exists in the folder " + folder);
+
+        glo().language = QStringLiteral("PL");
+        program.frame().applyLanguageSetting();
+    }
+
+    void sampleDataGoesOnlyIntoAnEmptyDatabase()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        QString report;
+        QVERIFY(program.fillSampleIfEmpty(report));
+        QVERIFY2(report.startsWith(QStringLiteral("Sample data added")), qPrintable(report));
+        Table<ProfileRecord> profiles(program.database());
+        const qint64 count = profiles.count(Table<ProfileRecord>::Auto);
+        QVERIFY(count > 0);
+        QVERIFY(program.fillSampleIfEmpty(report));
+        QVERIFY2(report.contains(QStringLiteral("no sample data added")), qPrintable(report));
+        QCOMPARE(profiles.count(Table<ProfileRecord>::Auto), count);
+    }
+
+    void optimizerOpensForAProfileOfTheSample()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        QString report;
+        QVERIFY(program.fillSampleIfEmpty(report));
+        program.frame().show();
+        bool seen = false;
+        QTimer::singleShot(0, [&seen] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(window);
+            seen = true;
+            QTimer::singleShot(1500, window, [window] { window->reject(); });   // long enough to finish the run
+        });
+        shell::OptimizeRequest request;
+        request.profile = 1;
+        program.openOptimizer(request);
+        QVERIFY(seen);
+    }
+};
+
+QTEST_MAIN(ProgramQtTest)
+#include "ProgramQtTest.moc"
