@@ -2,6 +2,7 @@
 // the parameters and shows the main frame.
 
 #include "DataDirectory.h"
+#include "FramePicture.h"
 #include "Globals.h"
 #include "Program.h"
 #include "QtServices.h"
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
         program.frame().resize(1000, 700);
         program.frame().show();
         QTimer::singleShot(500, &program.frame(), [&program, file = parse.options.screenshot] {
-            if (!program.frame().grab().save(file))
+            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu")).save(file))
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
             QApplication::quit();
         });

@@ -241,6 +241,10 @@ void MainFrame::retranslate()
     action(Item::About)->setText(tr("O &programie"));
 
     toolBar_->setWindowTitle(tr("Pasek narzędzi"));
+    stationField_->setText(stationComputer_.isEmpty() ? QString()
+                                                      : tr("%1 na %2, stanowisko nr %3")
+                                                            .arg(stationUser_, stationComputer_)
+                                                            .arg(stationNumber_));
     const struct {
         Item item;
         QString tip;
@@ -334,9 +338,17 @@ QString MainFrame::timeFieldText() const
     return timeField_->text();
 }
 
-void MainFrame::setStationText(const QString& text)
+void MainFrame::setStation(const QString& user, const QString& computer, uint32_t number)
 {
-    stationField_->setText(text);
+    stationUser_ = user;
+    stationComputer_ = computer;
+    stationNumber_ = number;
+    retranslate();
+}
+
+QString MainFrame::stationFieldText() const
+{
+    return stationField_->text();
 }
 
 void MainFrame::showSplash(const QString& logoFile)

@@ -56,7 +56,8 @@ public:
     QString dateFieldText() const;
     QString timeFieldText() const;
     // Field 2 of the status bar: who works at which station.
-    void setStationText(const QString& text);
+    void setStation(const QString& user, const QString& computer, uint32_t number);
+    QString stationFieldText() const;
 
     // Shows the splash window; it closes after a second, on a click, or at the first action taken
     // in the frame.
@@ -114,6 +115,9 @@ private:
     QTimer* timer_ = nullptr;
     QPointer<SplashScreen> splash_;
     QString iniFile_;
+    QString stationUser_;
+    QString stationComputer_;
+    uint32_t stationNumber_ = 0;
 };
 
 } // namespace shell

@@ -12,6 +12,7 @@
 #include "RestoreLayouts.h"
 #include "SetupParWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace shell {
@@ -102,7 +103,7 @@ void Program::openOptimizer(const OptimizeRequest& request)
 void Program::showStation()
 {
     const global::Globals& glo = global::glo();
-    frame_->setStationText(QStringLiteral("%1 / %2 (%3)").arg(glo.sysUser, glo.sysCompName).arg(glo.userLp));
+    frame_->setStation(glo.sysUser, glo.sysCompName, glo.userLp);
 }
 
 void Program::wireMenu()

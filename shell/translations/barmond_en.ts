@@ -177,6 +177,10 @@
         <source>Lista zatwierdzonych i zrealizowanych rozkroi</source>
         <translation>List of cutting orders</translation>
     </message>
+    <message>
+        <source>%1 na %2, stanowisko nr %3</source>
+        <translation>%1 at %2, station no. %3</translation>
+    </message>
 </context>
 <context>
     <name>shell::ProgramInfo</name>

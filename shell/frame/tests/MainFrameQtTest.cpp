@@ -139,6 +139,9 @@ private slots:
         frame.refreshClock();
         QCOMPARE(frame.dateFieldText(), QStringLiteral("Saturday, 12.12.2026"));
         QCOMPARE(frame.timeFieldText(), QStringLiteral("23:59:59"));
+
+        frame.setStation(QStringLiteral("jan"), QStringLiteral("HALA-2"), 3);
+        QCOMPARE(frame.stationFieldText(), QStringLiteral("jan na HALA-2, stanowisko nr 3"));
     }
 
     void itemsWithoutAWindowAreDisabledAndToolButtonsFollowTheirItem()
