@@ -6,17 +6,34 @@
 
 namespace kadrel {
 
+OptimizerWindowCall::OptimizerWindowCall(OptimizerInput& input, const global::Services& services,
+                                         const OptimizerCall& call, const WindowLayoutStores& layout,
+                                         const SolutionHandOver& handOver, const RunSettings& settings,
+                                         QWidget* parent)
+    : records_(std::make_unique<GuiThreadInput>(input)),
+      dialogs_(std::make_unique<GuiThreadDialogs>(services.dialogs)),
+      run_(std::make_unique<OptimizerRun>(*records_, RunServices{*dialogs_, services.clipboard, services.clock}, call,
+                                          settings)),
+      window_(std::make_unique<OptimizerWindow>(*run_, services.dialogs, layout, handOver, parent))
+{
+}
+
+OptimizerWindowCall::~OptimizerWindowCall()
+{
+    window_.reset();   // waits for a calculation still running
+}
+
+int OptimizerWindowCall::exec()
+{
+    window_->setStartWhenShown(true);
+    return window_->exec();
+}
+
 void makeOptimalCut(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
                     const WindowLayoutStores& layout, const SolutionHandOver& handOver, QWidget* parent)
 {
-    // The calculation runs on a worker thread: its record reads and its messages are carried
-    // over to this thread.
-    GuiThreadInput records(input);
-    GuiThreadDialogs dialogs(services.dialogs);
-    OptimizerRun run(records, RunServices{dialogs, services.clipboard, services.clock}, call, windowRunSettings());
-    OptimizerWindow window(run, services.dialogs, layout, handOver, parent);
-    window.setStartWhenShown(true);
-    window.exec();
+    OptimizerWindowCall windowCall(input, services, call, layout, handOver, windowRunSettings(), parent);
+    windowCall.exec();
 }
 
 } // namespace kadrel

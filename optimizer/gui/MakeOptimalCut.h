@@ -10,10 +10,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
-namespace global { struct Services; }
+namespace global {
+class Dialogs;
+struct Services;
+} // namespace global
 namespace layout {
 class ControlPositionStore;
 class ListFormatStore;
@@ -43,14 +47,38 @@ struct SolutionHandOver {
 
 inline const QString OptimizerWindowSection = QStringLiteral("MakeOptimalCut");
 
+// The settings a run takes from the program's globals (saw width, joint tolerance) with the
+// window's control time of one minute.
+RunSettings windowRunSettings();
+
+class OptimizerWindow;
+
+// One call of the window: the run over bridges to the caller's thread (the calculation runs on a
+// worker thread, its record reads and messages are carried over to the caller's thread) and the
+// window over the run.
+class OptimizerWindowCall {
+public:
+    OptimizerWindowCall(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
+                        const WindowLayoutStores& layout, const SolutionHandOver& handOver = {},
+                        const RunSettings& settings = windowRunSettings(), QWidget* parent = nullptr);
+    ~OptimizerWindowCall();
+
+    OptimizerRun& run() { return *run_; }
+    OptimizerWindow& window() { return *window_; }
+    // Shows the window modally, computes, and returns when the window closes.
+    int exec();
+
+private:
+    std::unique_ptr<OptimizerInput> records_;
+    std::unique_ptr<global::Dialogs> dialogs_;
+    std::unique_ptr<OptimizerRun> run_;
+    std::unique_ptr<OptimizerWindow> window_;
+};
+
 // Opens the window modally and returns when it closes. The records are read on the caller's
 // thread; messages and questions go through services.dialogs on the caller's thread.
 void makeOptimalCut(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
                     const WindowLayoutStores& layout, const SolutionHandOver& handOver = {},
                     QWidget* parent = nullptr);
-
-// The settings a run takes from the program's globals (saw width, joint tolerance) with the
-// window's control time of one minute.
-RunSettings windowRunSettings();
 
 } // namespace kadrel

@@ -3,6 +3,7 @@
 // it keeps.
 
 #include "GuiThreadBridge.h"
+#include "MakeOptimalCut.h"
 #include "Globals.h"
 #include "LayoutStore.h"
 #include "OptimizerWindow.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QMutex>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -111,44 +113,83 @@ OptimizerCall callFor(uint32_t position, uint8_t status = 0)
     return call;
 }
 
-// One opened window with everything it works with.
+// A clock whose every reading is a minute and a second later than the one before: the
+// calculation runs past its control time at once.
+class RacingClock : public global::Clock {
+public:
+    QDateTime now() const override
+    {
+        QMutexLocker lock(&mutex_);
+        now_ = now_.addSecs(61);
+        return now_;
+    }
+
+private:
+    mutable QMutex mutex_;
+    mutable QDateTime now_{QDate(2026, 1, 5), QTime(8, 0)};
+};
+
+// Scripted answers, with a look at the window whenever a question comes.
+struct WatchingDialogs : global::ScriptedDialogs {
+    std::function<void()> onQuestion;
+    int ask(const QString& text, const QStringList& buttons, const QString& caption) override
+    {
+        if (onQuestion)
+            onQuestion();
+        return ScriptedDialogs::ask(text, buttons, caption);
+    }
+};
+
+struct SessionOptions {
+    bool withSave = true;
+    layout::MemoryLayoutStore* sharedStore = nullptr;
+    global::Clock* clock = nullptr;
+};
+
+// One opened window with everything it works with, opened the way the program opens it.
 struct Session {
     std::unique_ptr<RecordSetInput> input;
-    global::ScriptedDialogs dialogs;
+    WatchingDialogs dialogs;
     global::MemoryClipboard clipboard;
-    global::FixedClock clock;
+    global::FixedClock fixedClock;
+    global::FixedIdentity identity;
     layout::MemoryLayoutStore ownStore;
     layout::MemoryLayoutStore& store;
     QTemporaryDir dir;
-    std::unique_ptr<OptimizerRun> run;
-    std::unique_ptr<OptimizerWindow> window;
+    std::unique_ptr<OptimizerWindowCall> windowCall;
+    OptimizerRun* run = nullptr;
+    OptimizerWindow* window = nullptr;
     int saves = 0;
 
-    Session(const OptimizerCall& call, std::unique_ptr<RecordSetInput> records = workshop(), bool withSave = true,
-            layout::MemoryLayoutStore* sharedStore = nullptr)
-        : input(std::move(records)), store(sharedStore ? *sharedStore : ownStore)
+    Session(const OptimizerCall& call, std::unique_ptr<RecordSetInput> records = workshop(),
+            SessionOptions options = {})
+        : input(std::move(records)), store(options.sharedStore ? *options.sharedStore : ownStore)
     {
         RunSettings settings;
         settings.sawWidth = 5;
-        run = std::make_unique<OptimizerRun>(*input, RunServices{dialogs, clipboard, clock}, call, settings);
+        settings.controlTimeLimit = 1;
         WindowLayoutStores stores;
         stores.formats = &store;
         stores.positions = &store;
         stores.iniFile = dir.filePath(QStringLiteral("Barmond.ini"));
         stores.user = 2;
         SolutionHandOver handOver;
-        if (withSave)
+        if (options.withSave)
             handOver.save = [this](uint32_t, const SolutionItemTable&, const SolutionSubitemTable&, const Statistics&) { ++saves; };
-        window = std::make_unique<OptimizerWindow>(*run, dialogs, stores, handOver);
+        global::Clock& clock = options.clock ? *options.clock : fixedClock;
+        windowCall = std::make_unique<OptimizerWindowCall>(
+            *input, global::Services{dialogs, clipboard, clock, identity}, call, stores, handOver, settings);
+        run = &windowCall->run();
+        window = &windowCall->window();
     }
 
     // Shows the window and computes; true when solutions are listed.
     bool calculate()
     {
         window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
+        if (!QTest::qWaitForWindowExposed(window))
             return false;
-        QSignalSpy finished(window.get(), &OptimizerWindow::calculationFinished);
+        QSignalSpy finished(window, &OptimizerWindow::calculationFinished);
         window->startCalculation();
         if (!finished.wait(30000))
             return false;
@@ -308,7 +349,7 @@ private slots:
         }
         {
             // Without an acceptance procedure the button stays disabled, whatever the order.
-            Session s(callFor(ApprovedPosition), workshop(), false);
+            Session s(callFor(ApprovedPosition), workshop(), {false});
             QVERIFY(s.calculate());
             QVERIFY(!s.window->button(QStringLiteral("?SAVE"))->isEnabled());
             QVERIFY(!s.window->button(QStringLiteral("?PRINT"))->isEnabled());
@@ -390,8 +431,64 @@ private slots:
         QVERIFY(formats[1].format.contains(QStringLiteral("M_RAN:TOTAL_CUTS=133")));
 
         // The next window of this user opens with that column width.
-        Session again(callFor(ApprovedPosition), workshop(), true, &s.store);
+        Session again(callFor(ApprovedPosition), workshop(), {true, &s.store});
         QCOMPARE(again.window->list(3)->horizontalHeader()->sectionSize(2), 133);
+    }
+
+    void controlTimeQuestionComesWhileTheWindowTakesNoInput()
+    {
+        RacingClock clock;
+        Session s(callFor(NewPosition), workshop(), {true, nullptr, &clock});
+        bool asked = false;
+        s.dialogs.onQuestion = [&] {
+            asked = true;
+            QCOMPARE(QThread::currentThread(), s.window->thread());
+            QVERIFY(s.window->calculating());
+            QVERIFY(s.window->progressBar()->isVisible());
+            QVERIFY(!s.window->button(QStringLiteral("?CLOSE"))->isEnabled());
+            QVERIFY(!s.window->list(3)->isEnabled());
+            s.window->reject();   // closing is refused while the calculation runs
+            QVERIFY(s.window->isVisible());
+        };
+        s.dialogs.planAnswers({2});   // compute to the end
+        QVERIFY(s.calculate());
+        QVERIFY(asked);
+        QCOMPARE(s.dialogs.shown().size(), 1);
+        QVERIFY(s.dialogs.shown()[0].text.startsWith(QStringLiteral("Obliczenia trwają dłużej niż czas kontrolny")));
+        QVERIFY(s.window->button(QStringLiteral("?CLOSE"))->isEnabled());
+        QVERIFY(s.rows(3) >= 1);
+    }
+
+    void stoppingAtTheControlTimeClosesTheWindow()
+    {
+        RacingClock clock;
+        Session s(callFor(NewPosition), workshop(), {true, nullptr, &clock});
+        s.dialogs.planAnswers({0});   // stop
+        QVERIFY(!s.calculate());
+        QVERIFY(!s.window->isVisible());
+        QCOMPARE(s.dialogs.shown().size(), 1);
+    }
+
+    void runWithoutACompleteSolutionClosesWithTheMethodsMessage()
+    {
+        auto tooLong = [] {
+            // Two bars are long enough together but each takes one piece: no solution cuts all three.
+            auto records = workshop({stockLength(101, 6000, 2)});
+            records->cuts = {cut(701, NewOrder, NewPosition, 0, 3500, 3)};
+            return records;
+        };
+        OptimizerCall silent = callFor(NewPosition);
+        silent.mode = 0;
+        Session quiet(silent, tooLong());
+        QVERIFY(!quiet.calculate());
+        QVERIFY(!quiet.window->isVisible());
+        QVERIFY2(quiet.dialogs.shown().isEmpty(), qPrintable(quiet.dialogs.messages().join(QLatin1Char('/'))));
+
+        OptimizerCall first = callFor(NewPosition);
+        first.mode = 1;
+        Session told(first, tooLong());
+        QVERIFY(!told.calculate());
+        QCOMPARE(told.dialogs.messages(), QStringList({QStringLiteral("Wybrany algorytm nie znajduje rozwiązania.")}));
     }
 
     void questionsFromTheCalculationAreAskedOnTheWindowThread()

@@ -6,6 +6,7 @@
 // Messages the run shows go to standard error. Exit status 0 when the picture was saved.
 
 #include "Globals.h"
+#include "MakeOptimalCut.h"
 #include "OptimizerWindow.h"
 #include "ProblemFile.h"
 #include "ScriptedServices.h"
@@ -76,9 +77,10 @@ int main(int argc, char** argv)
     call.extend = problem.call.extend;
     kadrel::RunSettings settings = kadrel::windowRunSettings();
     settings.controlTimeLimit = 10000;
-    kadrel::OptimizerRun run(input, kadrel::RunServices{dialogs, clipboard, clock}, call, settings);
-
-    kadrel::OptimizerWindow window(run, dialogs, {});
+    global::SystemIdentity identity;
+    kadrel::OptimizerWindowCall windowCall(input, global::Services{dialogs, clipboard, clock, identity}, call, {}, {},
+                                           settings);
+    kadrel::OptimizerWindow& window = windowCall.window();
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
     if (size.size() == 2)
         window.resize(size[0].toInt(), size[1].toInt());
