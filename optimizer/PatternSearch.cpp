@@ -80,6 +80,8 @@ Response PatternSearch::optimize(const PrsTable& demand, uint32_t barLength, CsT
 
     auto known = memory_.find(question);
     if (known == memory_.end()) {
+        if (memory_.size() >= MemoryLimit)
+            memory_.clear();
         ++searches_;
         Answer answer;
         answer.scrapWritten = search(demand, barLength, selection, answer.scrap, mode, sawWidth);

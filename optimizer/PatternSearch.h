@@ -32,6 +32,9 @@ public:
     void forget() { memory_.clear(); }
 
 private:
+    // Answers kept at most; the memory starts afresh beyond (a few hundred bytes per answer).
+    static constexpr std::size_t MemoryLimit = 1u << 18;
+
     struct Question {
         std::vector<uint32_t> demand;   // length and piece count of every row, in order
         uint32_t barLength = 0;
