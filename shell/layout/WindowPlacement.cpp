@@ -1,6 +1,8 @@
 #include "WindowPlacement.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QWidget>
 
@@ -13,6 +15,20 @@ const QString XKey = QStringLiteral("XPosit");
 const QString YKey = QStringLiteral("YPosit");
 const QString WidthKey = QStringLiteral("Width");
 const QString HeightKey = QStringLiteral("Height");
+
+// Whether a window placed there could be reached on one of the screens (a placement stored on a
+// larger or a second monitor may lie outside every screen of this run).
+bool onSomeScreen(const QRect& placement)
+{
+    const auto screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return true;
+    for (const QScreen* screen : screens) {
+        if (screen->availableGeometry().intersects(placement))
+            return true;
+    }
+    return false;
+}
 
 bool isResizable(const QWidget& window)
 {
@@ -64,12 +80,17 @@ void iniRestoreWindow(QWidget& window, const QString& section, QSettings& ini)
     const bool hasPosition = ini.contains(XKey);
     const bool maximize = ini.value(MaximizeKey).toString().compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0;
     if (hasPosition && !window.isMaximized()) {
-        window.move(ini.value(XKey).toInt(), ini.value(YKey).toInt());
+        QRect placement(QPoint(ini.value(XKey).toInt(), ini.value(YKey).toInt()), window.size());
         if (isResizable(window) && ini.contains(WidthKey) && ini.contains(HeightKey)) {
-            const int width = ini.value(WidthKey).toInt();
-            const int height = ini.value(HeightKey).toInt();
-            if (width > 0 && height > 0)
-                window.resize(width, height);
+            const QSize stored(ini.value(WidthKey).toInt(), ini.value(HeightKey).toInt());
+            if (stored.width() > 0 && stored.height() > 0)
+                placement.setSize(stored);
+        }
+        if (onSomeScreen(placement)) {
+            window.move(placement.topLeft());
+            window.resize(placement.size());
+        } else {
+            window.resize(placement.size());   // keeps its own position, visible
         }
         if (maximize)
             window.setWindowState(window.windowState() | Qt::WindowMaximized);

@@ -18,7 +18,8 @@ void iniSaveWindow(const QWidget& window, const QString& section, QSettings& ini
 void iniSaveWindow(const QWidget& window, const QString& section, const QString& iniFile);
 
 // Restores what iniSaveWindow stored, when the section holds a position and the window is not
-// maximised already. Only a resizable window takes the stored size.
+// maximised already. Only a resizable window takes the stored size; a stored position outside
+// every screen of this run is not taken (the window would be out of reach).
 void iniRestoreWindow(QWidget& window, const QString& section, QSettings& ini);
 void iniRestoreWindow(QWidget& window, const QString& section, const QString& iniFile);
 

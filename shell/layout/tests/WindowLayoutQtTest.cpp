@@ -3,6 +3,7 @@
 
 #include "AutoSizeColumns.h"
 #include "ControlPositions.h"
+#include "ListFormatDialogs.h"
 #include "ScriptedServices.h"
 #include "StandardWarning.h"
 #include "WindowPlacement.h"
@@ -54,6 +55,43 @@ private slots:
         untouched.resize(333, 222);
         iniRestoreWindow(untouched, QStringLiteral("Profiles"), ini);
         QCOMPARE(untouched.size(), QSize(333, 222));
+    }
+
+    void positionOutsideEveryScreenIsNotTaken()
+    {
+        QTemporaryDir dir;
+        const QString ini = iniFilePath(dir.path());
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Profiles/XPosit"), 50000);
+            settings.setValue(QStringLiteral("Profiles/YPosit"), 40000);
+            settings.setValue(QStringLiteral("Profiles/Width"), 320);
+            settings.setValue(QStringLiteral("Profiles/Height"), 240);
+        }
+        QWidget window;
+        window.move(30, 40);
+        iniRestoreWindow(window, QStringLiteral("Profiles"), ini);
+        QCOMPARE(window.pos(), QPoint(30, 40));
+        QCOMPARE(window.size(), QSize(320, 240));
+    }
+
+    void formatDialogsKeepTheirPositions()
+    {
+        QTemporaryDir dir;
+        const QString ini = iniFilePath(dir.path());
+        global::ScriptedDialogs dialogs;
+        global::ListFormatRecord record;
+        record.formatName = QStringLiteral("A");
+        {
+            ChangeListFormatDialog edit(record, {QStringLiteral("ID")}, {QStringLiteral("Lp")}, dialogs, ini);
+            edit.move(77, 66);
+            edit.reject();
+        }
+        QSettings settings(ini, QSettings::IniFormat);
+        QCOMPARE(settings.value(QStringLiteral("List Format Manager/edit_x")).toInt(), 77);
+        QCOMPARE(settings.value(QStringLiteral("List Format Manager/edit_y")).toInt(), 66);
+        ChangeListFormatDialog again(record, {QStringLiteral("ID")}, {QStringLiteral("Lp")}, dialogs, ini);
+        QCOMPARE(again.pos(), QPoint(77, 66));
     }
 
     void maximisedWindowIsStoredWithItsNormalSizeAndReopensMaximised()
