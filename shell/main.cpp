@@ -52,9 +52,15 @@ int main(int argc, char** argv)
 
     global::DesktopServices desktop;
     shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
-    if (!program.start())
+    const bool picture = !parse.options.screenshot.isEmpty();
+    const bool started = program.start([&desktop, picture](shell::MainFrame& frame) {
+        desktop.dialogs.setParent(&frame);
+        if (picture)
+            frame.resize(1000, 700);
+        frame.show();
+    });
+    if (!started)
         return 1;
-    desktop.dialogs.setParent(&program.frame());
     if (parse.options.demo) {
         QString report;
         const bool filled = program.fillSampleIfEmpty(report);
@@ -68,8 +74,6 @@ int main(int argc, char** argv)
     }
 
     if (!parse.options.screenshot.isEmpty()) {
-        program.frame().resize(1000, 700);
-        program.frame().show();
         QTimer::singleShot(500, &program.frame(), [&program, file = parse.options.screenshot] {
             if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu")).save(file))
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
@@ -77,7 +81,7 @@ int main(int argc, char** argv)
         });
         return app.exec();
     }
-    program.show();
+    program.frame().showSplash(program.logoFile());
     if (parse.options.optimize) {
         const shell::OptimizeRequest request = *parse.options.optimize;
         QTimer::singleShot(0, &program.frame(), [&program, request] { program.openOptimizer(request); });

@@ -416,3 +416,22 @@ TEST(OptimizerRunTest, ProgressIsReportedPerCombinationAndCancelStopsTheRun)
 }
 
 } // namespace
+
+namespace {
+
+TEST(OptimizerRunTest, PreselectionThatCannotPlaceEveryPieceEndsTheRun)
+{
+    // One 6000 and one 3000 bar cannot hold 5000 + 2 × 2995, neither when the bar leaving the
+    // smallest leftover is taken first nor when the longest bar is.
+    CalcProblem problem;
+    problem.stockLength(11, 3000, 1);
+    problem.stockLength(12, 6000, 1);
+    problem.piece(201, 5000, 1);
+    problem.piece(202, 2995, 2);
+    RunHarness h;
+    EXPECT_FALSE(h.start(problem, callFor(2, 0)).run());
+    EXPECT_EQ(h.dialogs.messages(), QStringList{CalcMessages::CannotCutPieces});
+    EXPECT_EQ(CalcMessages::CannotCutPieces, QStringLiteral("Brak możliwości wycięcia zdefiniowanych odcinków"));
+}
+
+} // namespace

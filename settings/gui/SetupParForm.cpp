@@ -9,6 +9,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "WindowPlacement.h"
+
 namespace settings {
 
 namespace {
@@ -16,6 +18,7 @@ namespace {
 constexpr int TechNameWidth = 35;
 constexpr int NameWidth = 80;
 constexpr int ValueWidth = 128;
+const QString FormSection = QStringLiteral("SETUP_PAR_UPD");
 }
 
 SetupParForm::SetupParForm(global::Database& db, global::Dialogs& dialogs, FormRequest request,
@@ -73,7 +76,7 @@ SetupParForm::SetupParForm(global::Database& db, global::Dialogs& dialogs, FormR
 }
 
 FormResponse SetupParForm::run(global::Database& db, global::Dialogs& dialogs, FormRequest request,
-                               global::SetupParRecord& record, QWidget* parent)
+                               global::SetupParRecord& record, QWidget* parent, const QString& iniFile)
 {
     if (request == FormRequest::Delete) {
         SetupParEditor editor(db, dialogs, request, record);
@@ -84,6 +87,7 @@ FormResponse SetupParForm::run(global::Database& db, global::Dialogs& dialogs, F
     SetupParForm form(db, dialogs, request, record, parent);
     if (!form.opened())
         return FormResponse::Cancelled;
+    form.setIniFile(iniFile);
     form.exec();
     if (form.editor().response() == FormResponse::Done)
         record = form.editor().values();
@@ -146,6 +150,20 @@ void SetupParForm::pressCancel()
 void SetupParForm::reject()
 {
     pressCancel();
+}
+
+void SetupParForm::setIniFile(const QString& iniFile)
+{
+    iniFile_ = iniFile;
+    if (!iniFile_.isEmpty())
+        layout::iniRestoreWindow(*this, FormSection, iniFile_);
+}
+
+void SetupParForm::done(int result)
+{
+    if (!iniFile_.isEmpty())
+        layout::iniSaveWindow(*this, FormSection, iniFile_);
+    QDialog::done(result);
 }
 
 void SetupParForm::changeEvent(QEvent* event)

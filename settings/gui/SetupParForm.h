@@ -18,10 +18,14 @@ public:
     SetupParForm(global::Database& db, global::Dialogs& dialogs, FormRequest request,
                  const global::SetupParRecord& record, QWidget* parent = nullptr);
 
+    // Barmond.ini, where the form keeps its place under "SETUP_PAR_UPD" (none when empty).
+    void setIniFile(const QString& iniFile);
+
     // Runs the request: insert and change show the form, delete only asks for confirmation.
     // On Done, record holds the stored parameter.
     static FormResponse run(global::Database& db, global::Dialogs& dialogs, FormRequest request,
-                            global::SetupParRecord& record, QWidget* parent = nullptr);
+                            global::SetupParRecord& record, QWidget* parent = nullptr,
+                            const QString& iniFile = {});
 
     // False when the record to change could not be read (reported); the form is then not shown.
     bool opened() const { return opened_; }
@@ -36,6 +40,7 @@ public:
 
 public slots:
     void reject() override;   // Esc and the close button ask like Cancel
+    void done(int result) override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -55,6 +60,7 @@ private:
     QLabel* valueLabel_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QString iniFile_;
 };
 
 } // namespace settings

@@ -121,7 +121,7 @@ void SetupParWindow::updateButtons()
 void SetupParWindow::insertRecord()
 {
     global::SetupParRecord record;
-    if (SetupParForm::run(db_, services_.dialogs, FormRequest::Insert, record, this) == FormResponse::Done)
+    if (SetupParForm::run(db_, services_.dialogs, FormRequest::Insert, record, this, iniFile_) == FormResponse::Done)
         refresh(record.techName);
 }
 
@@ -132,7 +132,7 @@ void SetupParWindow::changeRecord()
         return;
     global::SetupParRecord record = model_->record(current.row());
     const QString before = record.techName;
-    const FormResponse response = SetupParForm::run(db_, services_.dialogs, FormRequest::Change, record, this);
+    const FormResponse response = SetupParForm::run(db_, services_.dialogs, FormRequest::Change, record, this, iniFile_);
     refresh(response == FormResponse::Done ? record.techName : before);
 }
 

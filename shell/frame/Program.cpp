@@ -34,7 +34,7 @@ QString Program::logoFile() const
     return QDir(global::databaseFolder(dataDir_)).filePath(QStringLiteral("Logo.jpg"));
 }
 
-bool Program::start()
+bool Program::start(const std::function<void(MainFrame&)>& frameReady)
 {
     global::Globals& glo = global::glo();
     glo.sysUser = services_.identity.userName().left(19);
@@ -46,17 +46,13 @@ bool Program::start()
     frame_->setIniFile(iniFile());
     frame_->restorePlacement();
     wireMenu();
+    if (frameReady)
+        frameReady(*frame_);
     // A failure is reported by the check itself; the program goes on with the values it has.
     settings::checkParameters(db_, services_);
     frame_->applyLanguageSetting();
     showStation();
     return true;
-}
-
-void Program::show()
-{
-    frame_->show();
-    frame_->showSplash(logoFile());
 }
 
 bool Program::fillSampleIfEmpty(QString& report)

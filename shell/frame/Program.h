@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace shell {
@@ -24,11 +25,9 @@ public:
     ~Program();
 
     // Opens the database (reported on failure: the program cannot work then), identifies the
-    // operator and the station, builds the frame and checks the parameters.
-    bool start();
-    // Shows the frame and the splash window.
-    void show();
-
+    // operator and the station, builds the frame, hands it to frameReady (which may show it, so
+    // that the messages of the parameter check appear over it) and checks the parameters.
+    bool start(const std::function<void(MainFrame&)>& frameReady = {});
     // Fills an empty database with the sample data; a database with orders or profiles is left
     // as it is. Returns false with error set when the sample could not be written.
     bool fillSampleIfEmpty(QString& report);

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +57,23 @@ private slots:
         QCOMPARE(glo().sawWidth, 5u);
         QVERIFY(dialogs_.shown().isEmpty());
         QCOMPARE(program.frame().windowTitle(), QStringLiteral("Optymalizacja rozkroju profili i prętów"));
+    }
+
+    void theFrameKeepsItsPlaceInTheIniFile()
+    {
+        {
+            Program program(dir_->path(), services());
+            QVERIFY(program.start([](MainFrame& frame) { frame.show(); }));
+            program.frame().setGeometry(120, 90, 820, 610);
+            program.frame().close();
+        }
+        QSettings ini(iniFile(dir_->path()), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Main/Width")).toInt(), 820);
+        QCOMPARE(ini.value(QStringLiteral("Main/Maximize")).toString(), QStringLiteral("No"));
+
+        Program again(dir_->path(), services());
+        QVERIFY(again.start());
+        QCOMPARE(again.frame().size(), QSize(820, 610));
     }
 
     void windowsOfLaterWorkStayDisabled()
