@@ -6,6 +6,7 @@
 #include "TableSql.h"
 
 #include <QDir>
+#include <QThread>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -23,12 +24,17 @@ namespace {
 
 std::atomic<int> nextInstance{1};
 
-// The connections this thread opened, closed when the thread ends.
+// The connections this thread opened. They are closed when a Qt thread finishes (while Qt still
+// knows the thread) or, for other threads, when the thread ends.
 struct ThreadConnections {
     QHash<int, Database::ThreadState*> states;
-    ~ThreadConnections()
+    bool watchingThreadEnd = false;
+
+    void closeAll()
     {
-        for (auto* s : std::as_const(states)) {
+        const auto all = states;
+        states.clear();
+        for (auto* s : all) {
             const QString name = s->connection;
             delete s;
             if (!name.isEmpty()) {
@@ -37,6 +43,7 @@ struct ThreadConnections {
             }
         }
     }
+    ~ThreadConnections() { closeAll(); }
 };
 
 thread_local ThreadConnections threadConnections;
@@ -150,6 +157,13 @@ QSqlDatabase Database::connection()
     if (!s.connection.isEmpty())
         return QSqlDatabase::database(s.connection, false);
     s.connection = connectionName();
+    if (!threadConnections.watchingThreadEnd) {
+        threadConnections.watchingThreadEnd = true;
+        QThread* thread = QThread::currentThread();
+        if (thread)
+            QObject::connect(thread, &QThread::finished, thread, [] { threadConnections.closeAll(); },
+                             Qt::DirectConnection);
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s.connection);
     db.setDatabaseName(filePath_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(DefaultLockWaitMs));

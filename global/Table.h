@@ -14,10 +14,14 @@
 // errorText() keep the last one for messages. A Table object belongs to the thread that made it;
 // making one is cheap (the tables are always open).
 //
-// Cursor: set() places the cursor before the first record whose key is at or after the given
-// values in key order; next() reads forward, previous() backward (records at or before the
-// position); after a record has been read, next()/previous() continue from that record, also when
-// it has been deleted meanwhile. setEnd() + previous() reads the last record of a key.
+// Cursor: set(key, rec) places the cursor at the key values of rec in key order; key components
+// after the last one that is not at its lowest value (0, empty) match everything, so a profile
+// number alone positions on all records of that profile (set(key, rec, n) takes exactly the
+// first n components instead). next() reads forward from the first record at or after the
+// position; previous() reads backward from the last record at or before it (so the last record of
+// the matched group comes first). After a record has been read, next()/previous() continue from
+// that record, also when it has been deleted meanwhile. set(key) starts before the first record,
+// setEnd(key) after the last: setEnd() + previous() reads the record with the highest key.
 //
 // "Last read record": the record of the latest successful fetch/next/previous/reget/add; update()
 // writes over it and remove() deletes it. watch() marks the next read: a later update() of that

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <QtSql/QSqlDatabase>
 #include <atomic>
 
 using namespace global;
@@ -209,6 +210,7 @@ TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
         if (db.begin(3000) != 0 || db.commit() != 0)
             ++failures;
     };
+    const QStringList connectionsBefore = QSqlDatabase::connectionNames();
     QThread* a = QThread::create(worker, 1000u);
     QThread* b = QThread::create(worker, 2000u);
     a->start();
@@ -217,6 +219,7 @@ TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
     b->wait();
     delete a;
     delete b;
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size());   // closed with their threads
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(added.load(), 100);
     Table<StockChangeRecord> log(db);
