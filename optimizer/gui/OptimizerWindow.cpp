@@ -10,6 +10,8 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -88,12 +90,18 @@ OptimizerWindow::OptimizerWindow(OptimizerRun& run, global::Dialogs& dialogs, co
 
 OptimizerWindow::~OptimizerWindow()
 {
-    if (worker_) {
-        run_.requestCancel();
-        worker_->wait();
-        delete worker_;
-        worker_ = nullptr;
-    }
+    if (!worker_)
+        return;
+    // The window goes while the calculation runs (the program is quitting): the run stops before
+    // its next combination. Until it has, this thread keeps serving the record reads and messages
+    // the worker may be waiting for.
+    disconnect(worker_, nullptr, this, nullptr);
+    run_.requestCancel();
+    while (!worker_->wait(QDeadlineTimer(20)))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    delete worker_;
+    worker_ = nullptr;
+    run_.setProgressCallback({});
 }
 
 // ---- Building the window ------------------------------------------------------------------------

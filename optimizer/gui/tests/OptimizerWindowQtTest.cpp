@@ -491,6 +491,18 @@ private slots:
         QCOMPARE(told.dialogs.messages(), QStringList({QStringLiteral("Wybrany algorytm nie znajduje rozwiązania.")}));
     }
 
+    void closingTheProgramDuringTheCalculationDoesNotHang()
+    {
+        // The calculation reads its records through the window's thread; a window torn down at
+        // once (the program quitting) must serve those reads while it waits for the worker.
+        auto s = std::make_unique<Session>(callFor(NewPosition));
+        s->window->show();
+        s->window->startCalculation();
+        QVERIFY(s->window->calculating());
+        s->windowCall.reset();
+        QVERIFY(s->dialogs.shown().isEmpty());
+    }
+
     void questionsFromTheCalculationAreAskedOnTheWindowThread()
     {
         struct ThreadCheckingDialogs : global::ScriptedDialogs {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,6 +58,20 @@ private slots:
         QCOMPARE(glo().sawWidth, 5u);
         QVERIFY(dialogs_.shown().isEmpty());
         QCOMPARE(program.frame().windowTitle(), QStringLiteral("Optymalizacja rozkroju profili i prętów"));
+    }
+
+    void aDamagedDatabaseIsReportedAndTheProgramDoesNotStart()
+    {
+        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("DB")));
+        QFile garbage(databaseFile(dir_->path()));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(4096, 'x'));
+        garbage.close();
+        Program program(dir_->path(), services());
+        QVERIFY(!program.start());
+        QCOMPARE(dialogs_.shown().size(), 1);
+        QVERIFY2(dialogs_.shown()[0].text.contains(QStringLiteral("barmond.db")), qPrintable(dialogs_.shown()[0].text));
+        QCOMPARE(garbage.size(), 4096);   // nothing written into it
     }
 
     void theFrameKeepsItsPlaceInTheIniFile()
@@ -166,7 +181,10 @@ private slots:
             auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(window);
             seen = true;
-            QTimer::singleShot(1500, window, [window] { window->reject(); });   // long enough to finish the run
+            // The window takes no input while it calculates: keep asking until it closes.
+            auto* closer = new QTimer(window);
+            QObject::connect(closer, &QTimer::timeout, window, [window] { window->reject(); });
+            closer->start(100);
         });
         shell::OptimizeRequest request;
         request.profile = 1;

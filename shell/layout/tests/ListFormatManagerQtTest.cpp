@@ -219,6 +219,17 @@ private slots:
 
         entries[0]->trigger();
         QCOMPARE(list.manager.currentFormatId(), DefaultFormatId);
+
+        // Sorted by name the formats follow their names, the "&" of a shortcut left aside.
+        list.manager.setCurrentFormat(QStringLiteral("Abc"), 6);
+        list.manager.bindInterface(true, QString());
+        QMenu sorted;
+        list.manager.makePopup(sorted);
+        QStringList names;
+        for (QAction* action : sorted.actions()[0]->menu()->actions())
+            names << action->text();
+        QCOMPARE(names, QStringList({QStringLiteral("Abc"), QStringLiteral("&Default Format"), QStringLiteral("Wide"),
+                                     QString(), QStringLiteral("Format &Setup...")}));
     }
 
     void changeDialogRequiresAColumnAndKeepsTheOrder()
