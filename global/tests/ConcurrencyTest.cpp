@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QtSql/QSqlDatabase>
 #include <atomic>
+#include <thread>
 
 using namespace global;
 
@@ -271,15 +272,17 @@ TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
     QThread* b = QThread::create(worker, 2000u);
     a->start();
     b->start();
+    std::thread c(worker, 3000u);   // a thread Qt did not start
     a->wait();
     b->wait();
+    c.join();
     delete a;
     delete b;
     EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size());   // closed with their threads
     EXPECT_EQ(failures.load(), 0);
-    EXPECT_EQ(added.load(), 100);
+    EXPECT_EQ(added.load(), 150);
     Table<StockChangeRecord> log(db);
-    EXPECT_EQ(log.count(Table<StockChangeRecord>::Auto), 100);
+    EXPECT_EQ(log.count(Table<StockChangeRecord>::Auto), 150);
 }
 
 } // namespace
