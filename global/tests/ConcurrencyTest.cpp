@@ -133,6 +133,39 @@ TEST_F(ConcurrencyTest, RiUpdateOfADuplicateKeyAndRiDelete)
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("ErrorCode = 35")));
 }
 
+TEST_F(ConcurrencyTest, HeatNumberOfABarChangedMeanwhileAndParameterDelete)
+{
+    Table<StockTransItemRecord> items(db);
+    StockTransItemRecord bar;
+    bar.id = 1;
+    bar.idTrans = 3;
+    ASSERT_EQ(items.add(bar), 0);
+    items.watch();
+    ASSERT_EQ(items.fetch(Table<StockTransItemRecord>::Auto, bar), 0);
+
+    Table<StockTransItemRecord> theirs(other);
+    StockTransItemRecord their;
+    their.id = 1;
+    ASSERT_EQ(theirs.fetch(Table<StockTransItemRecord>::Auto, their), 0);
+    their.heatNumber = QStringLiteral("W-200");
+    ASSERT_EQ(theirs.update(their), 0);
+
+    bar.heatNumber = QStringLiteral("W-100");
+    EXPECT_EQ(riUpdateStockTransItems(items, bar, false, dialogs), ri::ChangedByOtherStation);
+    EXPECT_EQ(bar.heatNumber, QStringLiteral("W-200"));
+
+    dialogs.clear();
+    Table<SetupParRecord> pars(db);
+    SetupParRecord p;
+    p.techName = QStringLiteral("GLO:Saw_Width");
+    EXPECT_EQ(riDeleteSetupPar(pars, p, dialogs), ri::Done);
+    EXPECT_EQ(pars.count(Table<SetupParRecord>::ByTechName), 0);
+    EXPECT_EQ(riDeleteSetupPar(pars, p, dialogs), ri::Failed);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Delete Operation Error"));
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("SETUP_PAR")));
+}
+
 TEST_F(ConcurrencyTest, RolledBackTransactionLeavesNothing)
 {
     Table<OrderRecord> orders(db);
