@@ -150,7 +150,9 @@ bool SetupParEditor::change()
             return true;
         }
         if (result == global::ri::ChangedByOtherStation) {
-            // The form stays open and shows the other station's record; Ctrl+' recalls one's own.
+            // The form stays open and shows the other station's record; the operator's own values
+            // become the ditto values, so that Ctrl+' recalls them field by field.
+            lastSaved() = LastSaved{true, values_};
             original_ = values_ = written;
             return false;
         }

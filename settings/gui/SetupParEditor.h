@@ -56,7 +56,7 @@ public:
     bool cancel();
 
     // Ctrl+': the field's value of the last parameter saved in this form during the run (empty
-    // when none was saved yet).
+    // when none was saved yet); after a change by another station, the operator's own values.
     static QString dittoValue(SetupParField field);
     static void forgetLastSaved();   // for a fresh start (tests)
 

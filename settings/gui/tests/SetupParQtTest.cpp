@@ -194,7 +194,10 @@ private slots:
         QCOMPARE(value->text(), QStringLiteral("6"));
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("6"));
 
-        // Saving over the other station's record now works.
+        // Ctrl+' recalls the operator's own value; saving over the other station's record works.
+        value->setFocus();
+        QTest::keyClick(value, Qt::Key_Apostrophe, Qt::ControlModifier);
+        QCOMPARE(value->text(), QStringLiteral("4"));
         value->setText("7");
         form.pressOk();
         QVERIFY(!form.isVisible());
