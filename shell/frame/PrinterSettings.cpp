@@ -1,14 +1,29 @@
 #include "PrinterSettings.h"
 
 #include <QPrintDialog>
+#include <QCoreApplication>
 #include <QPrinter>
 
 namespace shell {
 
+namespace {
+QPrinter* printer = nullptr;
+
+// The printer goes while the application still exists (its print engine needs it).
+void releasePrinter()
+{
+    delete printer;
+    printer = nullptr;
+}
+} // namespace
+
 QPrinter& programPrinter()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    if (!printer) {
+        printer = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(releasePrinter);
+    }
+    return *printer;
 }
 
 bool choosePrinter(QWidget* parent)

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "LanguageSwitch.h"
 #include "MainFrame.h"
+#include "PrinterSettings.h"
 #include "ProgramInfo.h"
 #include "ScriptedServices.h"
 #include "SplashScreen.h"
@@ -16,7 +17,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using shell::MainFrame;
@@ -224,6 +227,20 @@ private slots:
         frame.tileVertically();
         QCOMPARE(windows[0]->width(), areaWidth / 2);
         QVERIFY(windows[1]->x() >= windows[0]->x() + windows[0]->width() - 1);
+    }
+
+    void printerSettingsOpenQtsPrinterDialog()
+    {
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+        });
+        QVERIFY(!shell::choosePrinter(nullptr));
+        QVERIFY2(seen.contains(QStringLiteral("PrintDialog")), qPrintable(seen));
     }
 
     void programInfoInBothLanguages()
