@@ -116,6 +116,7 @@ Database Database::atFile(const QString& filePath)
 
 Database::Database(const QString& dataDir) : filePath_(databaseFile(dataDir)), instance_(nextInstance++) {}
 
+
 Database::Database(Database&& other) noexcept
     : filePath_(std::move(other.filePath_)), instance_(other.instance_), open_(other.open_),
       openError_(std::move(other.openError_)), lastError_(std::move(other.lastError_))
@@ -166,7 +167,7 @@ QSqlDatabase Database::connection()
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s.connection);
     db.setDatabaseName(filePath_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(DefaultLockWaitMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs_));
     db.open();
     return db;
 }
@@ -300,7 +301,7 @@ int Database::begin(int waitMs)
     const bool ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
     const QSqlError error = q.lastError();
     q.finish();
-    exec(db, QStringLiteral("PRAGMA busy_timeout = %1").arg(DefaultLockWaitMs));
+    exec(db, QStringLiteral("PRAGMA busy_timeout = %1").arg(lockWaitMs_));
     if (!ok) {
         const int code = errorCodeOf(error);
         if (code == err::FileLocked)

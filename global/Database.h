@@ -46,6 +46,11 @@ public:
 
     QString filePath() const { return filePath_; }
 
+    // How long a single write outside a transaction waits for another station's lock
+    // (DefaultLockWaitMs unless set; for connections opened after the call).
+    void setLockWaitMs(int ms) { lockWaitMs_ = ms; }
+    int lockWaitMs() const { return lockWaitMs_; }
+
     // This thread's connection (opened on demand after open() succeeded on any thread).
     QSqlDatabase connection();
 
@@ -81,6 +86,7 @@ private:
 
     QString filePath_;
     int instance_ = 0;
+    int lockWaitMs_ = DefaultLockWaitMs;
     bool open_ = false;
     QString openError_;
     QString lastError_;

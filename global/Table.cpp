@@ -45,6 +45,10 @@ int TableCore::fail(int code, const QString& text)
 int TableCore::failSql(const QSqlQuery& q, const QString& operation)
 {
     const int code = errorCodeOf(q.lastError());
+    if (code == err::FileLocked)
+        return fail(code, QStringLiteral("%1 %2: baza danych %3 jest zablokowana przez inną stację (czekano %4 s)")
+                              .arg(operation, schema_.name, db_.filePath())
+                              .arg(db_.lockWaitMs() / 1000.0, 0, 'g', 3));
     return fail(code, QStringLiteral("%1 %2: %3").arg(operation, schema_.name, q.lastError().text()));
 }
 
@@ -358,7 +362,7 @@ int TableCore::update(const QVariantList& row)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
     const bool ownTransaction = !db_.inTransaction();
     if (ownTransaction) {
-        if (const int code = db_.begin(Database::DefaultLockWaitMs); code != 0)
+        if (const int code = db_.begin(db_.lockWaitMs()); code != 0)
             return fail(code, db_.lastErrorText());
     }
     auto abandon = [&](int code) {

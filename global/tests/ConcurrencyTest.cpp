@@ -163,6 +163,40 @@ TEST_F(ConcurrencyTest, RolledBackTransactionLeavesNothing)
     EXPECT_EQ(seen.count(Table<OrderRecord>::Auto), 1);
 }
 
+TEST_F(ConcurrencyTest, NestedTransactionsJoinTheOuterOne)
+{
+    Table<OrderRecord> orders(db);
+    {
+        Transaction outer(db, 3000);
+        ASSERT_TRUE(outer.ok());
+        {
+            Transaction inner(db, 3000);
+            ASSERT_TRUE(inner.ok());
+            OrderRecord o;
+            o.number = QStringLiteral("Z/1");
+            ASSERT_EQ(orders.addWithNewIdentifier(o), 0);
+            ASSERT_EQ(inner.commit(), 0);
+        }
+        EXPECT_TRUE(db.inTransaction());
+        // The outer one ends without commit: the inner work goes too.
+    }
+    EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 0);
+
+    {
+        Transaction outer(db, 3000);
+        {
+            Transaction inner(db, 3000);
+            OrderRecord o;
+            o.number = QStringLiteral("Z/2");
+            ASSERT_EQ(orders.addWithNewIdentifier(o), 0);
+            // Left without commit: a failure inside rolls everything back.
+        }
+        EXPECT_FALSE(db.inTransaction());
+        EXPECT_NE(outer.commit(), 0);
+    }
+    EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 0);
+}
+
 TEST_F(ConcurrencyTest, TransactionGivesUpAfterItsWaitWhileAnotherStationHoldsTheLock)
 {
     ASSERT_EQ(other.begin(3000), 0);
@@ -190,6 +224,28 @@ TEST_F(ConcurrencyTest, TransactionGivesUpAfterItsWaitWhileAnotherStationHoldsTh
     ASSERT_EQ(db.begin(300), 0);
     ASSERT_EQ(db.commit(), 0);
     EXPECT_EQ(mine.count(Table<OrderRecord>::Auto), 1);
+}
+
+TEST_F(ConcurrencyTest, SingleWritesWaitForTheLockThenFailClearly)
+{
+    Database impatient(dir.path());
+    impatient.setLockWaitMs(200);
+    ASSERT_EQ(impatient.open(), 0);
+    ASSERT_EQ(other.begin(3000), 0);
+    Table<SetupParRecord> theirs(other);
+    ASSERT_EQ(theirs.add({QStringLiteral("X"), QStringLiteral("x"), QStringLiteral("1")}), 0);
+
+    Table<SetupParRecord> pars(impatient);
+    SetupParRecord r;
+    r.techName = QStringLiteral("GLO:Saw_Width");
+    ASSERT_EQ(pars.fetch(Table<SetupParRecord>::ByTechName, r), 0);
+    r.value = QStringLiteral("7");
+    EXPECT_EQ(pars.update(r), err::FileLocked);
+    EXPECT_TRUE(pars.errorText().contains(QStringLiteral("zablokowana"))) << pars.errorText().toStdString();
+    EXPECT_EQ(pars.add({QStringLiteral("Y"), QStringLiteral("y"), QStringLiteral("2")}), err::FileLocked);
+    EXPECT_TRUE(pars.errorText().contains(impatient.filePath())) << pars.errorText().toStdString();
+    ASSERT_EQ(other.commit(), 0);
+    EXPECT_EQ(pars.update(r), 0);
 }
 
 TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
