@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the pictures of the main frame in docs/ (Polish and English, the settings menu open) on a
+# Makes the pictures of the main frame in docs/ (Polish and English, the settings menu open and the
+# parameter list over the frame) on a
 # fresh data directory with the sample data. Runs offscreen: no display is needed.
 #   scripts/frame-screenshots.sh            # builds what is missing, writes docs/frame-*.png
 set -euo pipefail

@@ -3,9 +3,11 @@
 
 #include "DataDirectory.h"
 #include "FramePicture.h"
+#include "Icons.h"
 #include "Globals.h"
 #include "Program.h"
 #include "QtServices.h"
+#include "SetupParWindow.h"
 #include "StartupOptions.h"
 
 #include <QApplication>
@@ -49,6 +51,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tervox"));
     QApplication::setApplicationName(QStringLiteral("Barmond"));
+    QApplication::setWindowIcon(shell::programIcon());   // the default icon of every window
 
     global::DesktopServices desktop;
     shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
@@ -74,8 +77,12 @@ int main(int argc, char** argv)
     }
 
     if (!parse.options.screenshot.isEmpty()) {
-        QTimer::singleShot(500, &program.frame(), [&program, file = parse.options.screenshot] {
-            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu")).save(file))
+        auto* parameters = new settings::SetupParWindow(program.database(), desktop.services(), QString(), nullptr,
+                                                        &program.frame());
+        parameters->resize(640, 260);
+        parameters->show();
+        QTimer::singleShot(500, &program.frame(), [&program, parameters, file = parse.options.screenshot] {
+            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu"), parameters).save(file))
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
             QApplication::quit();
         });

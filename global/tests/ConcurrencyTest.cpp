@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QtSql/QSqlDatabase>
 #include <atomic>
+#include <thread>
 
 using namespace global;
 
@@ -130,6 +131,39 @@ TEST_F(ConcurrencyTest, RiUpdateOfADuplicateKeyAndRiDelete)
     EXPECT_EQ(riDeleteInterfaceMap(map, a, dialogs), ri::Failed);   // already gone
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("ErrorCode = 35")));
+}
+
+TEST_F(ConcurrencyTest, HeatNumberOfABarChangedMeanwhileAndParameterDelete)
+{
+    Table<StockTransItemRecord> items(db);
+    StockTransItemRecord bar;
+    bar.id = 1;
+    bar.idTrans = 3;
+    ASSERT_EQ(items.add(bar), 0);
+    items.watch();
+    ASSERT_EQ(items.fetch(Table<StockTransItemRecord>::Auto, bar), 0);
+
+    Table<StockTransItemRecord> theirs(other);
+    StockTransItemRecord their;
+    their.id = 1;
+    ASSERT_EQ(theirs.fetch(Table<StockTransItemRecord>::Auto, their), 0);
+    their.heatNumber = QStringLiteral("W-200");
+    ASSERT_EQ(theirs.update(their), 0);
+
+    bar.heatNumber = QStringLiteral("W-100");
+    EXPECT_EQ(riUpdateStockTransItems(items, bar, false, dialogs), ri::ChangedByOtherStation);
+    EXPECT_EQ(bar.heatNumber, QStringLiteral("W-200"));
+
+    dialogs.clear();
+    Table<SetupParRecord> pars(db);
+    SetupParRecord p;
+    p.techName = QStringLiteral("GLO:Saw_Width");
+    EXPECT_EQ(riDeleteSetupPar(pars, p, dialogs), ri::Done);
+    EXPECT_EQ(pars.count(Table<SetupParRecord>::ByTechName), 0);
+    EXPECT_EQ(riDeleteSetupPar(pars, p, dialogs), ri::Failed);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Delete Operation Error"));
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("SETUP_PAR")));
 }
 
 TEST_F(ConcurrencyTest, RolledBackTransactionLeavesNothing)
@@ -271,15 +305,17 @@ TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
     QThread* b = QThread::create(worker, 2000u);
     a->start();
     b->start();
+    std::thread c(worker, 3000u);   // a thread Qt did not start
     a->wait();
     b->wait();
+    c.join();
     delete a;
     delete b;
     EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size());   // closed with their threads
     EXPECT_EQ(failures.load(), 0);
-    EXPECT_EQ(added.load(), 100);
+    EXPECT_EQ(added.load(), 150);
     Table<StockChangeRecord> log(db);
-    EXPECT_EQ(log.count(Table<StockChangeRecord>::Auto), 100);
+    EXPECT_EQ(log.count(Table<StockChangeRecord>::Auto), 150);
 }
 
 } // namespace

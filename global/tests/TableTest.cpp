@@ -92,6 +92,20 @@ TEST_F(TableTest, PositionInsideDescendingComponentAndReadingBothWays)
     EXPECT_EQ(r.id, 6u);
 }
 
+TEST_F(TableTest, BackwardsFromAGroupStartsAtItsLastRecord)
+{
+    addCuts();
+    Table<CutRecord> cuts(db);
+    CutRecord from;
+    from.profileId = 7;
+    cuts.set(Table<CutRecord>::ByProfileStatus, from);
+    CutRecord r;
+    QList<uint32_t> ids;
+    while (cuts.previous(r) == 0)
+        ids << r.id;
+    EXPECT_EQ(ids, (QList<uint32_t>{3, 1, 4, 2, 6}));
+}
+
 TEST_F(TableTest, ReadingGoesOnAfterTheRecordJustDeletedOrChanged)
 {
     addCuts();

@@ -32,6 +32,13 @@ QHeaderView* headerOf(QAbstractItemView& view)
     return nullptr;
 }
 
+// The error as the manager's messages name it: its text and number.
+QString errorText(const StoreResult& result)
+{
+    return result.text.isEmpty() ? QString::number(result.code)
+                                 : result.text + QStringLiteral(" (") + QString::number(result.code) + QLatin1Char(')');
+}
+
 QString formatNameFor(const QString& name, int16_t formatId)
 {
     return name.trimmed().isEmpty() ? QStringLiteral("Format_") + QString::number(formatId) : name;
@@ -196,8 +203,19 @@ QStringList ListFormatManager::captions() const
 QList<global::ListFormatRecord> ListFormatManager::formats() const
 {
     QList<global::ListFormatRecord> stored;
-    store_.formatsOf(key_, stored);
+    listFormats(stored);
     return stored;
+}
+
+bool ListFormatManager::listFormats(QList<global::ListFormatRecord>& out) const
+{
+    const StoreResult result = store_.formatsOf(key_, out);
+    if (result.ok())
+        return true;
+    // Only the menu or the dialog misses its entries: the list itself keeps working.
+    dialogs_.message(QStringLiteral("An error occured: ") + errorText(result) + QStringLiteral(".|Error level: 3"),
+                     ManagerTitle);
+    return false;
 }
 
 // Takes the current mark off the present format (storing the list's layout into it unless it is
@@ -340,9 +358,7 @@ bool ListFormatManager::deleteAllFormats()
 void ListFormatManager::fail(int level, const StoreResult& result)
 {
     working_ = false;
-    const QString error = result.text.isEmpty() ? QString::number(result.code)
-                                                : result.text + QStringLiteral(" (") + QString::number(result.code) + QLatin1Char(')');
-    dialogs_.message(QStringLiteral("An error occured: ") + error + QStringLiteral(".|Error level: ") + QString::number(level),
+    dialogs_.message(QStringLiteral("An error occured: ") + errorText(result) + QStringLiteral(".|Error level: ") + QString::number(level),
                      ManagerTitle);
     dialogs_.message(QStringLiteral("List Format Manager cannot work properly!|Program is terminated!"), ManagerTitle);
     if (fatalHandler_)
@@ -372,7 +388,9 @@ void ListFormatManager::showContextMenu(const QPoint& pos)
 void ListFormatManager::makePopup(QMenu& menu)
 {
     QMenu* formatsMenu = menu.addMenu(QStringLiteral("List &Formats"));
-    QList<global::ListFormatRecord> stored = formats();
+    QList<global::ListFormatRecord> stored;
+    if (!listFormats(stored))
+        return;
     if (std::none_of(stored.begin(), stored.end(), [](const auto& r) { return r.formatId == DefaultFormatId; }))
         dialogs_.message(QStringLiteral("Default format not found."), ManagerTitle);
     if (std::none_of(stored.begin(), stored.end(), [](const auto& r) { return (r.flag & CurrentFlag) != 0; }))

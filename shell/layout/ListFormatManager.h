@@ -97,6 +97,8 @@ private:
     bool chooseFormat();
     bool applyCurrent();
     bool readFormats(QList<global::ListFormatRecord>& out, int level);
+    // Reads the formats for the menu and the dialog; a failure is shown, nothing more.
+    bool listFormats(QList<global::ListFormatRecord>& out) const;
     bool store(const global::ListFormatRecord& record, int level);
     bool addRecord(const global::ListFormatRecord& record, int level);
     bool makeCurrent(const QString& name, int16_t formatId, int level);

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 using namespace global;
 using namespace settings;
@@ -290,6 +291,21 @@ private slots:
         QCOMPARE(glo().language, QStringLiteral("EN"));
         QCOMPARE(glo().sawWidth, 5u);   // recreated with its default
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("5"));
+    }
+
+    void englishTexts()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/settings_gui_en.qm")));
+        QCoreApplication::installTranslator(&english);
+        Services s = services();
+        SetupParWindow window(db(), s);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Program configuration parameters"));
+        QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("CLOSE"))->text(), QStringLiteral("&Close"));
+        QCOMPARE(window.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Parameter name"));
+        SetupParEditor editor(db(), dialogs_, FormRequest::Insert, {});
+        QCOMPARE(editor.title(), QStringLiteral("Adding a parameter  (New)"));
+        QCoreApplication::removeTranslator(&english);
     }
 
     void changeAndDeleteNeedAHighlightedParameter()

@@ -70,7 +70,7 @@
     </message>
     <message>
         <source>Zam&amp;knij</source>
-        <translation>Close program</translation>
+        <translation>&amp;Close</translation>
     </message>
 </context>
 </TS>

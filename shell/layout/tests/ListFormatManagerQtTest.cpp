@@ -193,6 +193,17 @@ private slots:
         other.failNext(QStringLiteral("updateFormat"), 33, QStringLiteral("Disk Full"));
         QVERIFY(!second.manager.setCurrentFormat(QStringLiteral("X"), 9));
         QVERIFY(otherDialogs.messages().value(0).endsWith(QStringLiteral("|Error level: 15")));
+
+        // A failed read for the menu is reported, and the list goes on working.
+        MemoryLayoutStore third;
+        global::ScriptedDialogs thirdDialogs;
+        OpenList list3(third, thirdDialogs);
+        third.failNext(QStringLiteral("formatsOf"), 90, QStringLiteral("Storage error"));
+        QMenu menu;
+        list3.manager.makePopup(menu);
+        QCOMPARE(thirdDialogs.messages(), QStringList({QStringLiteral("An error occured: Storage error (90).|Error level: 3")}));
+        QVERIFY(list3.manager.working());
+        QCOMPARE(list3.fatalCalls, 0);
     }
 
     void contextMenuListsTheFormatsAndMarksTheCurrent()
