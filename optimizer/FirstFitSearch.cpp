@@ -146,7 +146,7 @@ void collectCandidates(const PieceGroups& pieces, const Pass& pass, uint64_t fre
                        PieceGroups& candidates, std::vector<uint32_t>& starts)
 {
     candidates.groups.clear();
-    candidates.ids.clear();
+    candidates.numbers.clear();
     starts.clear();
     uint32_t listed = 0;
     std::size_t run = 0;

@@ -16,7 +16,7 @@ void writeSelection(const PieceGroups& pieces, const SearchOutcome& outcome, CsT
 {
     selection.clear();
     for (uint32_t position : outcome.positions)
-        selection.append({pieces.ids[position], pieces.lenghtAt(position)});
+        selection.append({pieces.idAt(position), pieces.lenghtAt(position)});
 }
 
 // Runs the search; returns whether it wrote a leftover (the level search does not when no

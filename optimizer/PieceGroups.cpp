@@ -17,11 +17,11 @@ void appendRun(PieceGroups& pieces, uint32_t lenght, uint32_t count, uint32_t fi
 {
     if (count == 0)
         return;
+    const uint32_t position = static_cast<uint32_t>(pieces.pieceCount());
     if (pieces.groups.empty() || pieces.groups.back().lenght != lenght)
-        pieces.groups.push_back({lenght, 0, static_cast<uint32_t>(pieces.ids.size())});
+        pieces.groups.push_back({lenght, 0, position});
     pieces.groups.back().count += count;
-    for (uint32_t c = 0; c < count; ++c)
-        pieces.ids.push_back(firstId + c);
+    pieces.numbers.push_back({position, firstId});
 }
 
 PieceGroups groupLongestFirst(std::vector<NumberedRun> runs)
@@ -46,6 +46,14 @@ uint32_t PieceGroups::lenghtAt(uint32_t position) const
     auto after = std::upper_bound(groups.begin(), groups.end(), position,
                                   [](uint32_t p, const PieceGroup& g) { return p < g.first; });
     return std::prev(after)->lenght;
+}
+
+uint32_t PieceGroups::idAt(uint32_t position) const
+{
+    auto after = std::upper_bound(numbers.begin(), numbers.end(), position,
+                                  [](uint32_t p, const NumberRun& r) { return p < r.position; });
+    const NumberRun& run = *std::prev(after);
+    return run.firstId + (position - run.position);
 }
 
 PieceGroups expandDemand(const PrsTable& demand)

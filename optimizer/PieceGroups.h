@@ -17,12 +17,20 @@ struct PieceGroup {
     uint32_t end() const { return first + count; }
 };
 
+// Pieces with consecutive running numbers at consecutive positions.
+struct NumberRun {
+    uint32_t position = 0;   // list position of the run's first piece
+    uint32_t firstId = 0;    // its running number
+};
+
 struct PieceGroups {
     std::vector<PieceGroup> groups;
-    std::vector<uint32_t> ids;   // running number of the piece at each position
+    std::vector<NumberRun> numbers;   // ascending positions; one run per demand row
 
-    std::size_t pieceCount() const { return ids.size(); }
-    bool empty() const { return ids.empty(); }
+    std::size_t pieceCount() const { return groups.empty() ? 0 : groups.back().end(); }
+    bool empty() const { return groups.empty(); }
+    // Running number of the piece at a list position.
+    uint32_t idAt(uint32_t position) const;
     // The shortest piece, but never more than the length being filled.
     uint32_t shortest(uint32_t length) const;
     // Length of the piece at a list position.
