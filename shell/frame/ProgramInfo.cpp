@@ -75,8 +75,8 @@ void ProgramInfo::retranslate()
     setWindowTitle(tr("O programie"));
     nameLine_->setText(tr("Barmond - program do optymalizacji rozkroju profili i prętów"));
     authorLine_->setText(tr("Autor: Zespół programistów Tervox"));
-    mailLine_->setText(tr("E-mail: barmond@tervox.pl"));
-    phoneLine_->setText(tr("Telefon: +48 22 100 20 30"));
+    mailLine_->setText(tr("E-mail: nie podano"));
+    phoneLine_->setText(tr("Telefon: nie podano"));
     close_->setText(tr("&Zamknij"));
 }
 

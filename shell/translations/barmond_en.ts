@@ -197,12 +197,12 @@
         <translation>Author: Tervox software team</translation>
     </message>
     <message>
-        <source>E-mail: barmond@tervox.pl</source>
-        <translation>E-mail: barmond@tervox.pl</translation>
+        <source>E-mail: nie podano</source>
+        <translation>E-mail: not given</translation>
     </message>
     <message>
-        <source>Telefon: +48 22 100 20 30</source>
-        <translation>Phone: +48 22 100 20 30</translation>
+        <source>Telefon: nie podano</source>
+        <translation>Phone: not given</translation>
     </message>
     <message>
         <source>&amp;Zamknij</source>
