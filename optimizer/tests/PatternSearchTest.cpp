@@ -173,3 +173,21 @@ TEST(SubOptimize, FirstPiecePaysItsSawCut)
     EXPECT_EQ(patternOf(selection), (Pattern{{3, 998}}));
     EXPECT_EQ(scrap, 0u) << "a piece whose cut does not fit takes the whole free length";
 }
+
+TEST(PatternSearch, ALaterPieceOfTheSameLengthCanLeaveMoreRoomForTheFill)
+{
+    // After 350 + the first 300 the fill takes the other 300 and has no room for 200 + 150;
+    // choosing the second 300 leaves the fill 200 and 150, which use the bar up.
+    const Outcome result = search(demandOf({{350, 1}, {300, 2}, {200, 1}, {150, 1}}), 1000, 3, 0);
+    EXPECT_EQ(result.pattern, (Pattern{{1, 350}, {3, 300}, {4, 200}, {5, 150}}));
+    EXPECT_EQ(result.scrap, 0u);
+}
+
+TEST(PatternSearch, TheLastPieceOfALengthLetsTheNextLevelReachShorterPieces)
+{
+    // 500 + 240 use 760 of 1000 (saw 10); another 240 fits only without its cut and ends the
+    // third level, unless the 240 chosen was the last one: then the 100s follow.
+    const Outcome result = search(demandOf({{500, 1}, {240, 3}, {100, 2}}), 1000, 2, 10);
+    EXPECT_EQ(result.pattern, (Pattern{{1, 500}, {4, 240}, {5, 100}, {6, 100}}));
+    EXPECT_EQ(result.scrap, 20u);
+}
