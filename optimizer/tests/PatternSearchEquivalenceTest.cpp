@@ -39,7 +39,8 @@ class InstanceMaker {
 public:
     explicit InstanceMaker(uint32_t seed) : random_(seed) {}
 
-    Instance make(int maxRows, int maxCount, int maxDistinct)
+    // spread: plain lengths between a twentieth and a half of the bar instead of edge lengths.
+    Instance make(int maxRows, int maxCount, int maxDistinct, bool spread = false)
     {
         Instance instance;
         const uint32_t bars[] = {1000, 6000, 6500, pick(50, 3000)};
@@ -49,7 +50,7 @@ public:
         std::vector<uint32_t> pool;
         const int distinct = pick(1, maxDistinct);
         for (int d = 0; d < distinct; ++d)
-            pool.push_back(lengthNear(instance.bar, instance.saw));
+            pool.push_back(spread ? pick(instance.bar / 20, instance.bar / 2) : lengthNear(instance.bar, instance.saw));
         const int rows = pick(1, maxRows);
         uint32_t id = 1;
         for (int r = 0; r < rows; ++r)
@@ -136,14 +137,16 @@ int scale()
     return text ? std::max(1, std::atoi(text)) : 1;
 }
 
-void compareMany(uint32_t seed, int instances, int maxRows, int maxCount, int maxDistinct)
+void compareMany(uint32_t seed, int instances, int maxRows, int maxCount, int maxDistinct,
+                 const std::vector<uint8_t>& modes = {std::begin(allModes), std::end(allModes)},
+                 bool spread = false)
 {
     instances *= scale();
     InstanceMaker maker(seed * 7919u + static_cast<uint32_t>(scale()));
     int mismatches = 0;
     for (int n = 0; n < instances && mismatches < 5; ++n) {
-        const Instance instance = maker.make(maxRows, maxCount, maxDistinct);
-        for (uint8_t mode : allModes) {
+        const Instance instance = maker.make(maxRows, maxCount, maxDistinct, spread);
+        for (uint8_t mode : modes) {
             const Result expected = literal(instance, mode);
             const Result actual = product(instance, mode);
             if (!(expected == actual)) {
@@ -180,6 +183,18 @@ TEST(PatternSearchEquivalence, LargerDemandsWithFewLengths)
 TEST(PatternSearchEquivalence, FortyPiecesOfManyLengths)
 {
     compareMany(7, 40, 20, 3, 20);
+}
+
+TEST(PatternSearchEquivalence, HundredsOfPiecesInFirstFitPasses)
+{
+    compareMany(8, 150, 12, 40, 8, {0, 1, 6, 200});
+    compareMany(10, 100, 12, 40, 8, {0, 1, 6, 200}, true);
+}
+
+TEST(PatternSearchEquivalence, PlainLengthsOfATwentiethToAHalfBar)
+{
+    compareMany(9, 300, 6, 8, 6, {0, 1, 2, 3, 4, 5, 7}, true);
+    compareMany(11, 10, 6, 20, 4, {2, 3, 4}, true);
 }
 
 TEST(PatternSearchEquivalence, SubOptimizeKeepsTheGivenNumbers)
