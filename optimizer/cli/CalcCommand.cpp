@@ -2,7 +2,6 @@
 // database, printed as a readable table or as one JSON object.
 #include "Commands.h"
 
-#include "CheckParameters.h"
 #include "ControlTime.h"
 #include "Database.h"
 #include "DatabaseInput.h"
@@ -335,15 +334,7 @@ int calcFromProblemFile(const CalcOptions& options)
 int calcFromDatabase(const CalcOptions& options)
 {
     global::Database db(dataDirectory());
-    if (!db.openOrReport(consoleDialogs()))
-        return ExitFailed;
-    global::MemoryClipboard clipboard;
-    global::SystemClock clock;
-    global::SystemIdentity identity;
-    global::Services services{consoleDialogs(), clipboard, clock, identity};
-    global::glo().sysUser = identity.userName();
-    global::glo().sysCompName = identity.computerName();
-    if (!settings::checkParameters(db, services))
+    if (!openWithParameters(db))
         return ExitFailed;
 
     const global::Globals& g = global::glo();

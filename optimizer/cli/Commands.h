@@ -13,7 +13,7 @@
 
 #include <vector>
 
-namespace global { class Dialogs; }
+namespace global { class Database; class Dialogs; }
 
 namespace kadrel::cli {
 
@@ -49,6 +49,10 @@ void setDataDirectory(const QString& directory);
 // Messages and questions of the procedures on the console: texts go to standard error ("|" starts a
 // new line); a question, which nobody can answer there, takes its first button and prints it.
 global::Dialogs& consoleDialogs();
+
+// Opens (or creates) the data directory's database and loads the setup parameters into the globals,
+// as the desktop program does when it starts; false after a message on the console.
+bool openWithParameters(global::Database& db);
 
 // Output for the user on standard output.
 void printLine(const QString& text);

@@ -28,22 +28,26 @@ void printParameters(const global::Database& db)
 
 } // namespace
 
-int runInit(const QStringList& args)
+bool openWithParameters(global::Database& db)
 {
-    if (!args.isEmpty())
-        return usageError(QStringLiteral("init takes no arguments"));
-
-    global::Database db(dataDirectory());
     if (!db.openOrReport(consoleDialogs()))
-        return ExitFailed;
-
+        return false;
     global::MemoryClipboard clipboard;
     global::SystemClock clock;
     global::SystemIdentity identity;
     global::Services services{consoleDialogs(), clipboard, clock, identity};
     global::glo().sysUser = identity.userName();
     global::glo().sysCompName = identity.computerName();
-    if (!settings::checkParameters(db, services))
+    return settings::checkParameters(db, services);
+}
+
+int runInit(const QStringList& args)
+{
+    if (!args.isEmpty())
+        return usageError(QStringLiteral("init takes no arguments"));
+
+    global::Database db(dataDirectory());
+    if (!openWithParameters(db))
         return ExitFailed;
 
     printParameters(db);

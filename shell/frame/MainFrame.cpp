@@ -290,22 +290,17 @@ void MainFrame::rebuildWindowList()
 // Windows one above the other, each as wide as the frame.
 void MainFrame::tileHorizontally()
 {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : mdi_->subWindowList())
-        if (!w->isMinimized())
-            windows << w;
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdi_->viewport()->rect();
-    const int height = area.height() / int(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, i * height, area.width(), height);
-    }
+    tile(Qt::Vertical);
 }
 
 // Windows side by side, each as high as the frame.
 void MainFrame::tileVertically()
+{
+    tile(Qt::Horizontal);
+}
+
+// Shares the frame's area among the windows that are not minimised, in a row along the direction.
+void MainFrame::tile(Qt::Orientation direction)
 {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* w : mdi_->subWindowList())
@@ -314,10 +309,13 @@ void MainFrame::tileVertically()
     if (windows.isEmpty())
         return;
     const QRect area = mdi_->viewport()->rect();
-    const int width = area.width() / int(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
         windows[i]->showNormal();
-        windows[i]->setGeometry(i * width, 0, width, area.height());
+        if (direction == Qt::Vertical)
+            windows[i]->setGeometry(0, i * (area.height() / count), area.width(), area.height() / count);
+        else
+            windows[i]->setGeometry(i * (area.width() / count), 0, area.width() / count, area.height());
     }
 }
 

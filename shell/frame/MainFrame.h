@@ -73,6 +73,7 @@ public:
     // Window menu actions.
     void tileHorizontally();
     void tileVertically();
+    void tile(Qt::Orientation direction);
 
 protected:
     bool event(QEvent* event) override;
