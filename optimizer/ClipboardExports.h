@@ -1,6 +1,6 @@
 #pragma once
 // The two clipboard texts of the optimizer: every result row of every solution, and the cutting
-// specification of the selected solution for a spreadsheet. Numbers are right-aligned in 13
+// cutting plan of the selected solution for a spreadsheet. Numbers are right-aligned in 13
 // characters with their digits grouped in threes; fields are separated by a tab and every line
 // ends with a carriage return alone.
 
@@ -12,7 +12,7 @@ namespace kadrel {
 
 struct ClipboardTexts {
     static const QString ResultsCopied;        // message after the results export
-    static const QString SpecificationCopied;  // message after the specification export
+    static const QString SpecificationCopied;  // message after the cutting-plan export
     static const QString SpecificationTitle;
     static const QStringList SpecificationHeader;
     static constexpr int ResultsBuffer = 4096000;

@@ -115,7 +115,7 @@ public:
     int selectedRow() const { return selectedRow_; }
     // The selected ranking row (G_RANKING); nullptr when nothing is selected.
     const RankingRow* selectedSolution() const;
-    // Selects a row of the solutions list and shows its specification, statistics and the bars
+    // Selects a row of the solutions list and shows its cutting plan, statistics and the bars
     // used per stock length. Out-of-range rows are ignored.
     void selectSolution(int row);
     // Re-sorts the solutions list, selects its first row and shows it.
@@ -144,7 +144,7 @@ public:
 
     // Text of the full results export (?EXPRES).
     QString resultsExportText() const;
-    // Text of the selected solution's cutting specification (?EXCELEXPORT).
+    // Text of the selected solution's cutting plan (?EXCELEXPORT).
     QString selectedCutsExportText() const;
     // Put the texts on the clipboard and confirm with their messages.
     void exportResults();

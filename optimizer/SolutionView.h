@@ -1,5 +1,5 @@
 #pragma once
-// What the optimizer shows of one solution: the cutting specification per bar (SHOWCUTSSCHEMA),
+// What the optimizer shows of one solution: the cutting plan per bar (SHOWCUTSSCHEMA),
 // its statistics (CALCULATESTATISTIC), the bars used per stock length (SHOWUSEDPROFILES) and the
 // bar and piece tables handed to acceptance, reports and exports (CREATESOLUTIONTABLES).
 
@@ -42,7 +42,7 @@ struct Statistics {
 // consecutive lengths written once followed by "x" and the run length.
 QString patternText(const std::vector<uint32_t>& pieceLengths);
 
-// SHOWCUTSSCHEMA: the specification of one solution. Also counts the pieces, the pure scrap,
+// SHOWCUTSSCHEMA: the cutting plan of one solution. Also counts the pieces, the pure scrap,
 // the usable remnant and its pieces into statistics (those fields are reset first).
 void showCutsSchema(const ResultTable& results, uint32_t combNo, uint32_t remnantLenght,
                     DisplayTable& display, Statistics& statistics);
@@ -50,7 +50,7 @@ void showCutsSchema(const ResultTable& results, uint32_t combNo, uint32_t remnan
 // CALCULATESTATISTIC: the remaining statistics from the ranking row of the solution.
 void calculateStatistic(const RankingRow& solution, Statistics& statistics);
 
-// SHOWUSEDPROFILES: M_PRL:USED = number of bars of each stock length in the specification.
+// SHOWUSEDPROFILES: M_PRL:USED = number of bars of each stock length in the cutting plan.
 void showUsedProfiles(const DisplayTable& display, PrlTable& stock);
 
 // CREATESOLUTIONTABLES: the bars and pieces of one solution. The used counts of pieceStates are

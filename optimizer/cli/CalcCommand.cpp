@@ -179,14 +179,14 @@ QJsonObject statisticsJson(const Statistics& s)
 QJsonObject solutionJson(OptimizerRun& run, int row)
 {
     run.selectSolution(row);
-    QJsonArray specification;
+    QJsonArray cuttingPlan;
     for (const DisplayRow& bar : run.display())
-        specification.append(QJsonObject{{QStringLiteral("id"), qint64(bar.id)},
+        cuttingPlan.append(QJsonObject{{QStringLiteral("id"), qint64(bar.id)},
                                          {QStringLiteral("length"), qint64(bar.lenght)},
                                          {QStringLiteral("pattern"), bar.cuts},
                                          {QStringLiteral("leftover"), qint64(bar.leftover)}});
     QJsonObject solution{{QStringLiteral("comb_no"), qint64(run.ranking()[std::size_t(row)].combNo)},
-                         {QStringLiteral("specification"), specification},
+                         {QStringLiteral("specification"), cuttingPlan},
                          {QStringLiteral("statistics"), statisticsJson(run.statistics())}};
 
     SolutionItemTable items;
@@ -268,7 +268,7 @@ void printReadable(OptimizerRun& run)
         return;
     run.selectSolution(0);
     printLine(QString());
-    printLine(QStringLiteral("Cutting specification of solution %1:").arg(run.ranking()[0].combNo));
+    printLine(QStringLiteral("Cutting plan of solution %1:").arg(run.ranking()[0].combNo));
     for (const DisplayRow& bar : run.display())
         printLine(column(bar.id, 5) + column(bar.lenght, 8) + QStringLiteral("  ") + bar.cuts.leftJustified(40)
                   + QStringLiteral(" leftover ") + QString::number(bar.leftover));

@@ -1,7 +1,7 @@
 #pragma once
 // MAKEOPTIMALCUT: the optimizer's control screen for one profile. Prepares demand and stock,
 // computes every solution on a worker thread while the window shows its progress, then lists the
-// solutions with the cutting specification and statistics of the selected one, and hands the
+// solutions with the cutting plan and statistics of the selected one, and hands the
 // selected solution over to acceptance, the cut lists, the extensions export or the clipboard.
 
 #include "OptimizerRun.h"

@@ -159,8 +159,8 @@ void OptimizerWindow::buildWindow()
     QTableView* demand = buildList(QStringLiteral("?LIST1"), demandModel_);
     QTableView* stock = buildList(QStringLiteral("?LIST2"), stockModel_);
     QTableView* ranking = buildList(QStringLiteral("?LIST3"), rankingModel_);
-    QTableView* specification = buildList(QStringLiteral("?LIST4"), specificationModel_);
-    specification->horizontalHeader()->resizeSection(2, 220);
+    QTableView* cuttingPlan = buildList(QStringLiteral("?LIST4"), specificationModel_);
+    cuttingPlan->horizontalHeader()->resizeSection(2, 220);
 
     region3_ = new QSplitter(Qt::Vertical);
     region3_->setObjectName(QStringLiteral("?REGION3"));
@@ -169,7 +169,7 @@ void OptimizerWindow::buildWindow()
 
     region6_ = new QSplitter(Qt::Horizontal);
     region6_->setObjectName(QStringLiteral("?REGION6"));
-    region6_->addWidget(captioned(texts_(text::SpecificationCaption), specification));
+    region6_->addWidget(captioned(texts_(text::SpecificationCaption), cuttingPlan));
     region6_->addWidget(buildStatisticsPanel());
     region6_->setStretchFactor(0, 3);
     region6_->setStretchFactor(1, 2);

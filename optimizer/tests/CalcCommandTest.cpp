@@ -111,11 +111,11 @@ TEST_F(CalcCommandTest, JsonResultOfAHandCheckedRunWithAJoint)
     const QJsonArray solutions = result.value("solutions").toArray();
     ASSERT_EQ(solutions.size(), 1);
     const QJsonObject first = solutions[0].toObject();
-    const QJsonArray specification = first.value("specification").toArray();
-    ASSERT_EQ(specification.size(), 2);
-    EXPECT_EQ(specification[0].toObject().value("pattern").toString(), QStringLiteral("1490;4495"));
-    EXPECT_EQ(specification[0].toObject().value("leftover").toInteger(), 10);
-    EXPECT_EQ(specification[1].toObject().value("pattern").toString(), QStringLiteral("1800;1110"));
+    const QJsonArray cuttingPlan = first.value("specification").toArray();
+    ASSERT_EQ(cuttingPlan.size(), 2);
+    EXPECT_EQ(cuttingPlan[0].toObject().value("pattern").toString(), QStringLiteral("1490;4495"));
+    EXPECT_EQ(cuttingPlan[0].toObject().value("leftover").toInteger(), 10);
+    EXPECT_EQ(cuttingPlan[1].toObject().value("pattern").toString(), QStringLiteral("1800;1110"));
 
     const QJsonObject statistics = first.value("statistics").toObject();
     EXPECT_DOUBLE_EQ(statistics.value("total_length").toDouble(), 12.0);

@@ -1,4 +1,4 @@
-// What is shown of a solution: pattern texts, folding of reused leftovers, the specification,
+// What is shown of a solution: pattern texts, folding of reused leftovers, the cutting plan,
 // the duration line and the numbers of the clipboard texts.
 #include "CalculationDriver.h"
 #include "ClipboardExports.h"

@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(s.window->list(3)->currentIndex().row(), 0);
         QCOMPARE(s.run->selectedRow(), 0);
 
-        // The specification lists the bars of the first solution: as many rows as bars, and the
+        // The cutting plan lists the bars of the first solution: as many rows as bars, and the
         // used counts of the stock list add up to them.
         const int bars = static_cast<int>(s.number(3, 0, 1));
         QCOMPARE(s.rows(4), bars);
@@ -308,11 +308,11 @@ private slots:
         QCOMPARE(s.cell(4, 0, 2), QStringLiteral("1500x3"));
 
         s.window->button(QStringLiteral("?EXCELEXPORT"))->click();
-        const QString specification = QStringLiteral(
+        const QString cuttingPlan = QStringLiteral(
             "Wyniki optymalizacji cięcia\r"
             "Numer profila\tDługość profila\tOdpad\tKolejne odcinki\r"
             "            1\t        6 000\t        1 485\t        1 500\t        1 500\t        1 500\t\r");
-        QCOMPARE(s.clipboard.text(), specification);
+        QCOMPARE(s.clipboard.text(), cuttingPlan);
         QCOMPARE(s.dialogs.messages().last(),
                  QStringLiteral("Dane w schowku. Proszę otworzyć dowolny arkusz kalkulacyjny i wkleić dane (Ctrl-V)"));
 
