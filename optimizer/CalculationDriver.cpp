@@ -4,6 +4,7 @@
 #include "ControlTime.h"
 #include "Services.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -15,6 +16,12 @@ constexpr uint32_t Largest = std::numeric_limits<uint32_t>::max();
 // The error number of a look-up in a working table that finds nothing.
 constexpr int NotFoundInTable = 30;
 constexpr int RecordNotFound = 35;
+
+// The bars of a stock length a combination may take, as a count of its table.
+uint32_t barsOffered(const PrlRow& stockLength)
+{
+    return static_cast<uint32_t>(std::clamp<int64_t>(stockLength.available(), 0, Largest));
+}
 
 } // namespace
 
@@ -440,7 +447,7 @@ bool CalculationDriver::combinationSearch()
             if (at == PrlTable::npos)
                 continue;
             const PrlRow& stockLength = t_.prl[at];
-            bars.append(CombinationRow{length, static_cast<uint32_t>(stockLength.available()), 0, 0});
+            bars.append(CombinationRow{length, barsOffered(stockLength), 0, 0});
             const uint32_t scrap =
                 lengthsWithPattern_.count(stockLength.id) != 0 ? stockLength.scrap : Largest;
             if (scrap < firstBarScrap) {

@@ -82,8 +82,11 @@ int main(int argc, char** argv)
         parameters->resize(640, 260);
         parameters->show();
         QTimer::singleShot(500, &program.frame(), [&program, parameters, file = parse.options.screenshot] {
-            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu"), parameters).save(file))
+            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu"), parameters).save(file)) {
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
+                QApplication::exit(1);
+                return;
+            }
             QApplication::quit();
         });
         return app.exec();

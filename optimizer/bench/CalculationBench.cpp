@@ -99,7 +99,8 @@ void BM_Run(benchmark::State& state)
     global::MemoryClipboard clipboard;
     global::FixedClock clock;
     std::size_t solutions = 0;
-    uint32_t bestScrap = 0, bars = 0;
+    int64_t bestScrap = 0;
+    uint32_t bars = 0;
     for (auto _ : state) {
         OptimizerRun run(input, RunServices{dialogs, clipboard, clock}, call, settings);
         if (!run.run()) {
@@ -112,7 +113,7 @@ void BM_Run(benchmark::State& state)
     }
     state.counters["solutions"] = static_cast<double>(solutions);
     state.counters["bars"] = bars;
-    state.counters["scrap"] = bestScrap;
+    state.counters["scrap"] = static_cast<double>(bestScrap);
     state.SetLabel(std::to_string(state.range(0)) + " pieces, " + std::to_string(state.range(1)) + " lengths, "
                    + std::to_string(state.range(2)) + " stock lengths, method " + std::to_string(state.range(3))
                    + (state.range(4) ? ", joints from " + std::to_string(state.range(4)) : ""));
@@ -131,7 +132,7 @@ void BM_Search(benchmark::State& state)
     global::ScriptedDialogs dialogs;
     global::FixedClock clock;
     std::size_t solutions = 0;
-    uint32_t bestScrap = 0;
+    int64_t bestScrap = 0;
     for (auto _ : state) {
         PatternSearch remembered;
         const BarPatternSearch search = [&](const PrsTable& demand, uint32_t bar, CsTable& selection,
@@ -154,7 +155,7 @@ void BM_Search(benchmark::State& state)
         bestScrap = tables.ranking.empty() ? 0 : tables.ranking[0].totalScrap;
     }
     state.counters["solutions"] = static_cast<double>(solutions);
-    state.counters["scrap"] = bestScrap;
+    state.counters["scrap"] = static_cast<double>(bestScrap);
     const char* kinds[] = {"grouped search", "grouped search with memory", "reference search"};
     state.SetLabel(std::to_string(state.range(0)) + " pieces, method " + std::to_string(state.range(3))
                    + (state.range(4) ? ", joints" : "") + ", " + kinds[kind]);

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "OptimizerCall.h"
+#include "RunLimits.h"
 #include "Services.h"
 
 #include <QDir>
@@ -46,10 +48,12 @@ const std::vector<Command>& commands()
          "      (--if-empty: leave a database that holds data as it is, without an error)",
          runDemo},
         {"calc",
-         "calc --input PROBLEM.json [--json] [--stop-after MINUTES]\n"
+         "calc --input PROBLEM.json [--json [--solutions N]] [--stop-after MINUTES]\n"
          "  kadrel [--data-dir DIR] calc --profile PRFT_ID [--order-profile OPRF_ID] [--mode N] [--status N]\n"
-         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]",
-         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object)",
+         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json [--solutions N]]\n"
+         "         [--stop-after MINUTES]",
+         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object;\n"
+         "      --solutions N: only the first N solutions of the ranking in full, the ranking whole)",
          runCalc},
     };
     return table;
@@ -64,6 +68,14 @@ QString usageText()
     text += QStringLiteral(
         "\nThe data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
         "else the folder named by BARMOND_DATA, else the current folder.\n");
+    text += QStringLiteral(
+        "\nLimits of one calculation: at most %1 pieces (a piece of two sections counts twice),\n"
+        "%2 distinct piece lengths and %3 of summed piece length; larger problems are refused\n"
+        "before the calculation starts. Lengths are whole numbers from 1 to %4.\n"
+        "Methods (--mode, \"mode\" of a problem file): 0 to %5. Piece-status selectors (--status,\n"
+        "\"status\"): 0 to %6; 2 takes the new pieces (a simulation), the others the approved ones.\n")
+                .arg(RunLimits::MaxPieces).arg(RunLimits::MaxLengths).arg(RunLimits::MaxTotalLength)
+                .arg(RunLimits::MaxLength).arg(int(OptimizerMode::Last)).arg(int(PieceStatusSelector::Last));
     return text;
 }
 

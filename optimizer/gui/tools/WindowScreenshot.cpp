@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     call.profile = problem.profile.id;
     call.orderProfile = problem.call.orderProfile;
     call.selectedLengths = problem.call.selectedLengths;
-    call.mode = static_cast<uint8_t>(problem.call.mode);
+    call.mode = problem.call.mode;
     call.status = problem.call.status;
     call.extensions = problem.call.extensions;
     call.extend = problem.call.extend;
