@@ -17,7 +17,11 @@ public:
     enum class Layout { Indented, Line };
 
     explicit JsonWriter(std::FILE* out) : out_(out) {}
-    ~JsonWriter() { flush(); }
+    ~JsonWriter()
+    {
+        if (!buffer_.empty())
+            flush();
+    }
 
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;

@@ -63,8 +63,9 @@ public:
             return;
         }
         if (number < min) {
-            fail(min == 0 ? QStringLiteral("%1 must not be negative (%2)").arg(place).arg(number)
-                          : QStringLiteral("%1 is too small (%2)").arg(place).arg(number));
+            fail(min >= 0 && number < 0
+                     ? QStringLiteral("%1 must not be negative (%2)").arg(place).arg(number)
+                     : QStringLiteral("%1 is too small (%2, at least %3)").arg(place).arg(number, 0, 'f', 0).arg(min, 0, 'f', 0));
             return;
         }
         if (number > max) {

@@ -9,12 +9,18 @@
 // BM_Run is the run as the program makes it. BM_Search runs the same calculation with a chosen
 // bar-pattern search (last argument): 0 the search without memory, 1 with one memory per run (as
 // BM_Run), 2 the piece-by-piece reference search of the tests, to show what the grouping gains.
+//
+// BM_Large runs orders at the run limits (RunLimits.h); its last argument chooses the piece
+// lengths: 0 between 300 and 2900 as above, 1 between 2500 and 3000 (one or two pieces a bar, the
+// most bars and searches). BM_Json writes the JSON result of the 20,000-piece order of 200 lengths
+// (the run made once, not timed) with every solution or only the first.
 
 #include "CalculationDriver.h"
 #include "ControlTime.h"
 #include "OptimizerRun.h"
 #include "PatternSearch.h"
 #include "RecordSetInput.h"
+#include "ResultJson.h"
 #include "ScriptedServices.h"
 #include "support/LiteralPatternSearch.h"
 
@@ -23,6 +29,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <random>
 
 using namespace kadrel;
@@ -31,7 +39,7 @@ namespace {
 
 constexpr uint32_t Profile = 1;
 
-RecordSetInput makeInput(int pieces, int distinct, int stockLengths)
+RecordSetInput makeInput(int pieces, int distinct, int stockLengths, uint32_t shortest = 300, uint32_t longest = 2900)
 {
     RecordSetInput input;
     global::ProfileRecord profile;
@@ -44,7 +52,7 @@ RecordSetInput makeInput(int pieces, int distinct, int stockLengths)
     input.profiles.push_back(profile);
 
     std::mt19937 random(static_cast<uint32_t>(pieces * 7 + distinct));
-    std::uniform_int_distribution<uint32_t> lengthOf(300, 2900);
+    std::uniform_int_distribution<uint32_t> lengthOf(shortest, longest);
     std::vector<uint32_t> lengths;
     while (lengths.size() < static_cast<std::size_t>(distinct)) {
         const uint32_t l = lengthOf(random);
@@ -161,6 +169,71 @@ void BM_Search(benchmark::State& state)
                    + (state.range(4) ? ", joints" : "") + ", " + kinds[kind]);
 }
 
+void BM_Large(benchmark::State& state)
+{
+    const bool longPieces = state.range(5) != 0;
+    RecordSetInput input = makeInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                     static_cast<int>(state.range(2)), longPieces ? 2500 : 300,
+                                     longPieces ? 3000 : 2900);
+    const OptimizerCall call = makeCall(state);
+    RunSettings settings;
+    settings.controlTimeLimit = 10000;
+    global::ScriptedDialogs dialogs;
+    global::MemoryClipboard clipboard;
+    global::FixedClock clock;
+    uint32_t bars = 0;
+    for (auto _ : state) {
+        OptimizerRun run(input, RunServices{dialogs, clipboard, clock}, call, settings);
+        if (!run.run()) {
+            state.SkipWithError(dialogs.messages().join(QStringLiteral(" / ")).toStdString().c_str());
+            return;
+        }
+        bars = run.ranking()[0].profiles;
+    }
+    state.counters["bars"] = bars;
+    state.SetLabel(std::to_string(state.range(0)) + " pieces, " + std::to_string(state.range(1)) + " lengths, method "
+                   + std::to_string(state.range(3)) + (state.range(4) ? ", joints" : "")
+                   + (longPieces ? ", pieces 2500-3000" : ", pieces 300-2900"));
+}
+
+// The run whose result BM_Json writes, made once.
+struct JsonCase {
+    RecordSetInput input = makeInput(20000, 200, 5);
+    global::ScriptedDialogs dialogs;
+    global::MemoryClipboard clipboard;
+    global::FixedClock clock;
+    std::unique_ptr<OptimizerRun> run;
+    bool completed = false;
+
+    JsonCase()
+    {
+        OptimizerCall call;
+        call.profile = Profile;
+        call.status = 1;
+        RunSettings settings;
+        settings.controlTimeLimit = 10000;
+        run = std::make_unique<OptimizerRun>(input, RunServices{dialogs, clipboard, clock}, call, settings);
+        completed = run->run();
+    }
+};
+
+void BM_Json(benchmark::State& state)
+{
+    static JsonCase c;
+    if (!c.completed) {
+        state.SkipWithError("the run ended without solutions");
+        return;
+    }
+    const std::size_t solutions = state.range(0) < 0 ? c.run->ranking().size() : std::size_t(state.range(0));
+    std::FILE* out = std::fopen("/dev/null", "w");
+    for (auto _ : state)
+        if (!writeResultJson(out, *c.run, true, {}, solutions))
+            state.SkipWithError("the result could not be written");
+    std::fclose(out);
+    state.SetLabel("20000 pieces, 200 lengths, 5 stock lengths: " + std::to_string(solutions) + " of "
+                   + std::to_string(c.run->ranking().size()) + " solutions in full");
+}
+
 void searchCases(benchmark::internal::Benchmark* b)
 {
     for (int mode = 0; mode <= 4; ++mode)
@@ -187,8 +260,21 @@ void runCases(benchmark::internal::Benchmark* b)
 
 } // namespace
 
+void largeCases(benchmark::internal::Benchmark* b)
+{
+    for (int mode = 0; mode <= 4; ++mode)
+        b->Args({20000, 200, 5, mode, 0, 0});
+    for (int mode = 0; mode <= 4; ++mode)
+        b->Args({20000, 200, 5, mode, 0, 1});
+    b->Args({20000, 200, 5, 1, 500, 0});
+    b->Args({20000, 200, 5, 1, 500, 1});
+    b->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
 BENCHMARK(BM_Run)->Apply(runCases);
 BENCHMARK(BM_Search)->Apply(searchCases);
+BENCHMARK(BM_Large)->Apply(largeCases);
+BENCHMARK(BM_Json)->Arg(-1)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
