@@ -4,6 +4,7 @@
 #include "WholeBarMaster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numeric>
 
@@ -16,6 +17,10 @@ constexpr double WholeTolerance = 1e-6;
 // The whole-bar search over the generated patterns is given at most this many seconds (and never
 // more than four fifths of the time left).
 constexpr double WholeBarSeconds = 3.0;
+// Orders with at most this many full patterns have the whole-bar search choose among all of them.
+constexpr std::size_t MostFullPatterns = 20000;
+// At most this many groups of stock lengths are tried on their own.
+constexpr std::size_t MostStockGroups = 31;
 // Gathering leftovers is given this long, also when the deadline has passed.
 constexpr std::chrono::milliseconds GatherBudget{1000};
 
@@ -53,6 +58,8 @@ const MaterialBound& BoundedPlanner::bound(const Deadline& deadline)
         const MasterOutcome root = master_.solve(demandOf(problem_), stockOf(problem_), deadline);
         bound_ = materialBoundOf(problem_, root);
         rootCurrent_ = root.solved;
+        if (root.solved)
+            rootWorth_ = master_.worths();
     }
     return *bound_;
 }
@@ -72,6 +79,9 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
                     plans.push_back(std::move(*better));
             plans.push_back(dived);
         }
+        if (!keepGoing())
+            return {};
+        diveOnStockSubsets(deadline, keepGoing, plans);
         if (!keepGoing())
             return {};
     }
@@ -104,6 +114,37 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
             distinct.push_back(candidate);
     }
     return distinct;
+}
+
+// The rounding on groups of the stock lengths alone (the others given no bars): single lengths
+// first, then pairs, and so on, while time is left.
+void BoundedPlanner::diveOnStockSubsets(const Deadline& deadline, const std::function<bool()>& keepGoing,
+                                        std::vector<CuttingPlan>& plans) const
+{
+    const std::size_t lengths = problem_.stock.size();
+    if (lengths < 2 || lengths > 16)
+        return;
+    std::vector<uint32_t> groups;
+    for (uint32_t mask = 1; mask + 1 < (1u << lengths); ++mask)
+        groups.push_back(mask);
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](uint32_t a, uint32_t b) { return std::popcount(a) < std::popcount(b); });
+    if (groups.size() > MostStockGroups)
+        groups.resize(MostStockGroups);
+    for (uint32_t mask : groups) {
+        if (deadline.passed() || !keepGoing())
+            return;
+        CuttingProblem alone = problem_;
+        for (std::size_t k = 0; k < lengths; ++k)
+            if ((mask & (1u << k)) == 0)
+                alone.stock[k].available = 0;
+        BoundedPlanner planner(alone);
+        if (!planner.bound(deadline).known)
+            continue;
+        CuttingPlan plan;
+        if (planner.dive(deadline, keepGoing, plan))
+            plans.push_back(plan);
+    }
 }
 
 bool BoundedPlanner::dive(const Deadline& deadline, const std::function<bool()>& keepGoing, CuttingPlan& plan)
@@ -144,6 +185,23 @@ std::optional<CuttingPlan> BoundedPlanner::wholeBarImprovement(const CuttingPlan
             bars[std::size_t(same - patterns.begin())] += planned.bars;
         }
     }
+    // More patterns to choose from: every full pattern of a small order; else, for every stock
+    // length and piece length, a bar holding that piece and otherwise the most worth, by the
+    // program's worths and by length.
+    std::vector<BarPattern> more;
+    if (!addEveryFullPattern(more, MostFullPatterns)) {
+        more.clear();
+        if (!rootWorth_.empty())
+            addPatternsAround(more, rootWorth_, deadline);
+        addPatternsAround(more, fillWorth(), deadline);
+    }
+    for (const BarPattern& pattern : more) {
+        if (std::find(patterns.begin(), patterns.end(), pattern) == patterns.end()) {
+            patterns.push_back(pattern);
+            bars.push_back(0);
+        }
+    }
+
     const std::optional<std::vector<uint32_t>> whole =
         wholeBarsOver(problem_, patterns, bars, deadline.secondsLeft(WholeBarSeconds) * 0.8);
     if (!whole)
@@ -162,6 +220,71 @@ std::optional<CuttingPlan> BoundedPlanner::wholeBarImprovement(const CuttingPlan
     if (!allCut(demand) && !fillBarByBar(demand, stock, better, deadline))
         return std::nullopt;
     return better;
+}
+
+// Every pattern (no more pieces of a length than demanded) that holds no further demanded piece;
+// false when there are more than `most`.
+bool BoundedPlanner::addEveryFullPattern(std::vector<BarPattern>& patterns, std::size_t most) const
+{
+    const std::vector<uint32_t> demand = demandOf(problem_);
+    const uint64_t saw = problem_.sawWidth;
+    uint64_t shortest = UINT64_MAX;
+    for (const PieceDemand& piece : problem_.pieces)
+        if (piece.count > 0)
+            shortest = std::min<uint64_t>(shortest, uint64_t(piece.length) + saw);
+    for (uint32_t k = 0; k < problem_.stock.size(); ++k) {
+        const uint64_t capacity = uint64_t(problem_.stock[k].length) + saw;
+        BarPattern current{k, std::vector<uint32_t>(problem_.pieces.size(), 0)};
+        bool tooMany = false;
+        const std::function<void(std::size_t, uint64_t)> walk = [&](std::size_t i, uint64_t room) {
+            if (tooMany)
+                return;
+            if (i == problem_.pieces.size()) {
+                if (current.empty())
+                    return;
+                // Full: no demanded piece still missing from it fits into the room.
+                for (std::size_t n = 0; n < problem_.pieces.size(); ++n)
+                    if (current.counts[n] < demand[n] && uint64_t(problem_.pieces[n].length) + saw <= room)
+                        return;
+                patterns.push_back(current);
+                tooMany = patterns.size() > most;
+                return;
+            }
+            const uint64_t weight = uint64_t(problem_.pieces[i].length) + saw;
+            const uint32_t fit = static_cast<uint32_t>(std::min<uint64_t>(demand[i], weight == 0 ? demand[i] : room / weight));
+            for (uint32_t n = fit + 1; n-- > 0 && !tooMany;) {
+                current.counts[i] = n;
+                walk(i + 1, room - n * weight);
+            }
+            current.counts[i] = 0;
+        };
+        if (shortest <= capacity)
+            walk(0, capacity);
+        if (tooMany)
+            return false;
+    }
+    return true;
+}
+
+void BoundedPlanner::addPatternsAround(std::vector<BarPattern>& patterns, const std::vector<double>& worth,
+                                       const Deadline& deadline)
+{
+    const std::vector<uint32_t> demand = demandOf(problem_);
+    for (uint32_t k = 0; k < problem_.stock.size() && !deadline.passed(); ++k) {
+        for (std::size_t i = 0; i < problem_.pieces.size(); ++i) {
+            BarPattern pattern{k, std::vector<uint32_t>(problem_.pieces.size(), 0)};
+            pattern.counts[i] = 1;
+            if (demand[i] == 0 || !fitsOnBar(problem_, pattern))
+                continue;
+            std::vector<uint32_t> left = demand;
+            --left[i];
+            const uint64_t room = uint64_t(problem_.stock[k].length) + problem_.sawWidth - chargedLength(problem_, pattern);
+            const PricedPattern rest = pricing_.bestWithin(worth, left, room);
+            for (std::size_t n = 0; n < left.size(); ++n)
+                pattern.counts[n] += rest.pattern.counts[n];
+            patterns.push_back(pattern);
+        }
+    }
 }
 
 // Every pattern as many whole times as the fractional plan cuts it.
@@ -345,6 +468,55 @@ void gatherLeftovers(const CuttingProblem& problem, CuttingPlan& plan, const Dea
     std::iota(shortestFirst.begin(), shortestFirst.end(), 0);
     std::stable_sort(shortestFirst.begin(), shortestFirst.end(),
                      [&](std::size_t x, std::size_t y) { return problem.stock[x].length < problem.stock[y].length; });
+
+    // A bar cut from a longer stock length than needed gives pieces to bars with room until it
+    // fits a shorter stock length that has bars left, longest pieces first; else it stays as it is.
+    for (std::size_t a = 0; a < bars.size() && !deadline.passed(); ++a) {
+        Bar& bar = bars[a];
+        if (bar.pattern.empty())
+            continue;
+        for (std::size_t k : shortestFirst) {
+            const int64_t target = int64_t(problem.stock[k].length);
+            if (target >= int64_t(problem.stock[bar.pattern.stock].length))
+                break;
+            if (spare[k] == 0)
+                continue;
+            int64_t excess = int64_t(problem.stock[bar.pattern.stock].length) - bar.room - target;
+            std::vector<std::pair<std::size_t, std::size_t>> moves;   // piece length, receiving bar
+            std::vector<int64_t> room(bars.size());
+            for (std::size_t b = 0; b < bars.size(); ++b)
+                room[b] = bars[b].room;
+            std::vector<uint32_t> counts = bar.pattern.counts;
+            for (std::size_t i = 0; i < problem.pieces.size() && excess > 0; ++i) {
+                const int64_t weight = int64_t(problem.pieces[i].length) + saw;
+                while (counts[i] > 0 && excess > 0) {
+                    std::size_t receiver = bars.size();
+                    for (std::size_t b = 0; b < bars.size(); ++b)
+                        if (b != a && !bars[b].pattern.empty() && room[b] >= weight
+                            && (receiver == bars.size() || room[b] < room[receiver]))
+                            receiver = b;
+                    if (receiver == bars.size())
+                        break;
+                    room[receiver] -= weight;
+                    --counts[i];
+                    excess -= weight;
+                    moves.emplace_back(i, receiver);
+                }
+            }
+            if (excess > 0 || std::all_of(counts.begin(), counts.end(), [](uint32_t n) { return n == 0; }))
+                continue;
+            for (const auto& [i, receiver] : moves) {
+                ++bars[receiver].pattern.counts[i];
+                bars[receiver].room -= int64_t(problem.pieces[i].length) + saw;
+            }
+            bar.pattern.counts = counts;
+            --spare[k];
+            ++spare[bar.pattern.stock];
+            bar.pattern.stock = static_cast<uint32_t>(k);
+            bar.room = target + saw - int64_t(chargedLength(problem, bar.pattern));
+            break;
+        }
+    }
     for (Bar& bar : bars) {
         if (bar.pattern.empty()) {
             ++spare[bar.pattern.stock];

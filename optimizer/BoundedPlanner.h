@@ -5,7 +5,8 @@
 // then the pattern with the most of a bar left over is cut once more, and the program is solved
 // again for what is still uncut, until everything is cut. A last few pieces the program leaves
 // are cut bar by bar, each bar filled as fully as it can be. When that plan is above the bound,
-// the program over every pattern generated is solved in whole bars for a better one. Every plan cuts exactly the demand,
+// the program over every pattern generated is solved in whole bars for a better one, and the same
+// rounding is tried on the stock lengths alone, in pairs and so on. Every plan cuts exactly the demand,
 // takes no more bars of a length than it has, and never puts a bar over its length.
 
 #include "CuttingStock.h"
@@ -36,7 +37,12 @@ public:
 
 private:
     bool dive(const Deadline& deadline, const std::function<bool()>& keepGoing, CuttingPlan& plan);
+    void diveOnStockSubsets(const Deadline& deadline, const std::function<bool()>& keepGoing,
+                            std::vector<CuttingPlan>& plans) const;
     std::optional<CuttingPlan> wholeBarImprovement(const CuttingPlan& plan, const Deadline& deadline);
+    bool addEveryFullPattern(std::vector<BarPattern>& patterns, std::size_t most) const;
+    void addPatternsAround(std::vector<BarPattern>& patterns, const std::vector<double>& worth,
+                           const Deadline& deadline);
     bool cutWholeBars(std::vector<uint32_t>& demand, std::vector<uint32_t>& stock, CuttingPlan& plan);
     bool cutOneMore(std::vector<uint32_t>& demand, std::vector<uint32_t>& stock, CuttingPlan& plan);
     bool fillBarByBar(std::vector<uint32_t>& demand, std::vector<uint32_t>& stock, CuttingPlan& plan,
@@ -53,6 +59,7 @@ private:
     PatternPricing pricing_;   // fills bars with the longest-taking choice of pieces
     std::optional<MaterialBound> bound_;
     bool rootCurrent_ = false;   // the program holds the solution of the whole demand
+    std::vector<double> rootWorth_;   // piece worths of the program for the whole demand
     bool timedOut_ = false;
 };
 

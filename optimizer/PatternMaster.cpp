@@ -105,6 +105,12 @@ double PatternMaster::level(std::size_t j) const
     return x < LevelTolerance ? 0.0 : x;
 }
 
+std::vector<double> PatternMaster::worths() const
+{
+    const double* rowPrice = solver_->lp.dualRowSolution();
+    return std::vector<double>(rowPrice, rowPrice + solver_->pieceRows);
+}
+
 MasterOutcome PatternMaster::solve(const std::vector<uint32_t>& demand, const std::vector<uint32_t>& stock,
                                    const Deadline& deadline)
 {
@@ -233,7 +239,8 @@ MaterialBound materialBoundOf(const CuttingProblem& problem, const MasterOutcome
     bound.linear = outcome.proven ? outcome.value : outcome.bound;
     // The Lagrangian bound is the valid one; the optimum of the program is used only to the
     // extent it agrees.
-    const double valid = std::min(outcome.bound, bound.linear);
+    // No plan uses less material than the length of the pieces it cuts.
+    const double valid = std::max(std::min(outcome.bound, bound.linear), double(problem.demandedLength()));
     bound.linear = valid;
     bound.material = roundUpToWholeBars(problem, valid);
     const double longest = problem.longestStock();

@@ -41,6 +41,8 @@ public:
     const BarPattern& pattern(std::size_t j) const { return patterns_[j]; }
     // Bars of pattern j in the last solution (fractional).
     double level(std::size_t j) const;
+    // What one piece of each demanded length is worth in the last solution (its row price).
+    std::vector<double> worths() const;
 
     // Rounds in which patterns were priced, over every solve.
     std::size_t pricingRounds() const { return rounds_; }
