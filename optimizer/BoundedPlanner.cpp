@@ -16,11 +16,11 @@ namespace {
 constexpr double WholeTolerance = 1e-6;
 // The whole-bar search over the generated patterns is given at most this many seconds (and never
 // more than four fifths of the time left).
-constexpr double WholeBarSeconds = 3.0;
+constexpr double WholeBarSeconds = 2.0;
 // Orders with at most this many full patterns have the whole-bar search choose among all of them.
-constexpr std::size_t MostFullPatterns = 20000;
-// At most this many groups of stock lengths are tried on their own.
-constexpr std::size_t MostStockGroups = 31;
+constexpr std::size_t MostFullPatterns = 5000;
+// Groups of at most this many stock lengths are tried on their own.
+constexpr int LargestStockGroup = 2;
 // Gathering leftovers is given this long, also when the deadline has passed.
 constexpr std::chrono::milliseconds GatherBudget{1000};
 
@@ -71,33 +71,43 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
     const MaterialBound& lower = bound(deadline);
     std::vector<CuttingPlan> plans;
 
+    const auto gathered = [&](CuttingPlan plan) {
+        CuttingPlan moved = plan;
+        gatherLeftovers(problem_, moved, Deadline{GatherBudget});
+        return scoreOf(problem_, moved).betterThan(scoreOf(problem_, plan)) ? moved : plan;
+    };
+    const auto best = [&]() -> const CuttingPlan* {
+        const CuttingPlan* found = nullptr;
+        for (const CuttingPlan& candidate : plans)
+            if (!found || candidate.material(problem_) < found->material(problem_))
+                found = &candidate;
+        return found;
+    };
+    const auto atBound = [&]() { return best() != nullptr && best()->material(problem_) <= lower.material; };
+
     if (lower.known) {
         CuttingPlan dived;
-        if (dive(deadline, keepGoing, dived)) {
-            if (dived.material(problem_) > lower.material && keepGoing())
-                if (std::optional<CuttingPlan> better = wholeBarImprovement(dived, deadline))
-                    plans.push_back(std::move(*better));
-            plans.push_back(dived);
-        }
+        if (dive(deadline, keepGoing, dived))
+            plans.push_back(gathered(dived));
         if (!keepGoing())
             return {};
-        diveOnStockSubsets(deadline, keepGoing, plans);
+        if (!atBound() && best() != nullptr)
+            if (std::optional<CuttingPlan> better = wholeBarImprovement(*best(), deadline, false))
+                plans.push_back(gathered(*better));
+        if (!atBound())
+            diveOnStockSubsets(deadline, [&]() { return keepGoing() && !atBound(); }, plans, gathered);
         if (!keepGoing())
             return {};
+        if (!atBound() && best() != nullptr)
+            if (std::optional<CuttingPlan> better = wholeBarImprovement(*best(), deadline, true))
+                plans.push_back(gathered(*better));
     }
     // Plain first-fit decreasing: a plan also when the program could not be solved in time.
     std::vector<uint32_t> demand = demandOf(problem_);
     std::vector<uint32_t> stock = stockOf(problem_);
     CuttingPlan simple;
     if (firstFitDecreasing(problem_, demand, stock, simple))
-        plans.push_back(simple);
-
-    for (CuttingPlan& candidate : plans) {
-        CuttingPlan gathered = candidate;
-        gatherLeftovers(problem_, gathered, Deadline{GatherBudget});
-        if (scoreOf(problem_, gathered).betterThan(scoreOf(problem_, candidate)))
-            candidate = std::move(gathered);
-    }
+        plans.push_back(gathered(simple));
     timedOut_ = deadline.passed();
 
     std::stable_sort(plans.begin(), plans.end(), [&](const CuttingPlan& a, const CuttingPlan& b) {
@@ -119,18 +129,18 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
 // The rounding on groups of the stock lengths alone (the others given no bars): single lengths
 // first, then pairs, and so on, while time is left.
 void BoundedPlanner::diveOnStockSubsets(const Deadline& deadline, const std::function<bool()>& keepGoing,
-                                        std::vector<CuttingPlan>& plans) const
+                                        std::vector<CuttingPlan>& plans,
+                                        const std::function<CuttingPlan(CuttingPlan)>& improve) const
 {
     const std::size_t lengths = problem_.stock.size();
     if (lengths < 2 || lengths > 16)
         return;
     std::vector<uint32_t> groups;
     for (uint32_t mask = 1; mask + 1 < (1u << lengths); ++mask)
-        groups.push_back(mask);
+        if (std::popcount(mask) <= LargestStockGroup)
+            groups.push_back(mask);
     std::stable_sort(groups.begin(), groups.end(),
                      [](uint32_t a, uint32_t b) { return std::popcount(a) < std::popcount(b); });
-    if (groups.size() > MostStockGroups)
-        groups.resize(MostStockGroups);
     for (uint32_t mask : groups) {
         if (deadline.passed() || !keepGoing())
             return;
@@ -143,7 +153,7 @@ void BoundedPlanner::diveOnStockSubsets(const Deadline& deadline, const std::fun
             continue;
         CuttingPlan plan;
         if (planner.dive(deadline, keepGoing, plan))
-            plans.push_back(plan);
+            plans.push_back(improve(plan));
     }
 }
 
@@ -172,7 +182,8 @@ bool BoundedPlanner::dive(const Deadline& deadline, const std::function<bool()>&
     return allCut(demand);
 }
 
-std::optional<CuttingPlan> BoundedPlanner::wholeBarImprovement(const CuttingPlan& plan, const Deadline& deadline)
+std::optional<CuttingPlan> BoundedPlanner::wholeBarImprovement(const CuttingPlan& plan, const Deadline& deadline,
+                                                                bool morePatterns)
 {
     std::vector<BarPattern> patterns = master_.patterns();
     std::vector<uint32_t> bars(patterns.size(), 0);
@@ -189,7 +200,7 @@ std::optional<CuttingPlan> BoundedPlanner::wholeBarImprovement(const CuttingPlan
     // length and piece length, a bar holding that piece and otherwise the most worth, by the
     // program's worths and by length.
     std::vector<BarPattern> more;
-    if (!addEveryFullPattern(more, MostFullPatterns)) {
+    if (morePatterns && !addEveryFullPattern(more, MostFullPatterns)) {
         more.clear();
         if (!rootWorth_.empty())
             addPatternsAround(more, rootWorth_, deadline);

@@ -5,8 +5,9 @@
 // then the pattern with the most of a bar left over is cut once more, and the program is solved
 // again for what is still uncut, until everything is cut. A last few pieces the program leaves
 // are cut bar by bar, each bar filled as fully as it can be. When that plan is above the bound,
-// the program over every pattern generated is solved in whole bars for a better one, and the same
-// rounding is tried on the stock lengths alone, in pairs and so on. Every plan cuts exactly the demand,
+// the program over every pattern generated is solved in whole bars for a better one, the same
+// rounding is tried on single stock lengths and on pairs of them, and the whole-bar search is
+// given more patterns (every full pattern of a small order). Every plan cuts exactly the demand,
 // takes no more bars of a length than it has, and never puts a bar over its length.
 
 #include "CuttingStock.h"
@@ -38,8 +39,10 @@ public:
 private:
     bool dive(const Deadline& deadline, const std::function<bool()>& keepGoing, CuttingPlan& plan);
     void diveOnStockSubsets(const Deadline& deadline, const std::function<bool()>& keepGoing,
-                            std::vector<CuttingPlan>& plans) const;
-    std::optional<CuttingPlan> wholeBarImprovement(const CuttingPlan& plan, const Deadline& deadline);
+                            std::vector<CuttingPlan>& plans,
+                            const std::function<CuttingPlan(CuttingPlan)>& improve) const;
+    std::optional<CuttingPlan> wholeBarImprovement(const CuttingPlan& plan, const Deadline& deadline,
+                                                   bool morePatterns);
     bool addEveryFullPattern(std::vector<BarPattern>& patterns, std::size_t most) const;
     void addPatternsAround(std::vector<BarPattern>& patterns, const std::vector<double>& worth,
                            const Deadline& deadline);
