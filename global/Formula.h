@@ -15,7 +15,8 @@
 //   CUT:LENGHT); names and function names ignore letter case; AND, OR and NOT are words of the
 //   language, not names;
 // - operators from the tightest: unary - and +; * / %; + -; = <> < <= > >=; NOT; AND; OR; & (joins
-//   texts, loosest of all, so "'Dł. ' & LENGHT + 10" joins the sum); parentheses;
+//   texts, loosest of all, so "'Dł. ' & LENGHT + 10" joins the sum); parentheses; NOT where an
+//   operand stands negates what follows it at its own level ("A = NOT B = C" is A = NOT (B = C));
 // - functions SUB(t,start[,len]) LEFT(t[,n]) RIGHT(t[,n]) CLIP(t) UPPER(t) LOWER(t) LEN(t)
 //   INSTRING(find,t[,start]) INT(x) ROUND(x[,digits]) ABS(x) CHOOSE(i,v1[,v2...]) DEFORM(t).
 //

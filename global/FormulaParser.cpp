@@ -339,6 +339,9 @@ private:
             ++at_;
             return add(std::move(node));
         case Type::Name:
+            // NOT where an operand stands ("A = NOT B") negates what follows, as at its own level.
+            if (t.text.toUpper() == QLatin1String("NOT"))
+                return unary(FormulaOp::Not, [this] { return negation(); });
             if (isWord(t.text.toUpper()))
                 return unexpected();
             if (tokens_[at_ + 1].type == Type::Open)

@@ -194,6 +194,9 @@ TEST(FormulaTest, LogicAndShortCircuit)
         {"NOT 0", "1"},
         {"NOT 1 = 2", "1"},           // NOT (1 = 2)
         {"NOT NOT 5", "1"},
+        {"1 = NOT 0", "1"},           // NOT where an operand stands
+        {"3 = 2 + NOT 0 = 1", "1"},   // 3 = 2 + NOT (0 = 1)
+        {"-NOT 0", "-1"},
         {"NOT 'abc'", "0"},           // a text that is no number is true
         {"NOT ''", "1"},
         {"NOT ZERO", "1"},
