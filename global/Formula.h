@@ -9,7 +9,7 @@
 //   r.ok() ? r.value.toText() : r.errorText         // "Z/12-123"
 //
 // The language, as a spreadsheet user writes it:
-// - numbers with "." as the decimal point (",", separates the arguments of a function);
+// - numbers with "." as the decimal point ("," separates the arguments of a function);
 //   'text' and "text" (a quote doubled inside stands for itself);
 // - names of letters, digits, "_" and ":" starting with a letter or "_" (VAR, BREAK:ORDER,
 //   CUT:LENGHT); names and function names ignore letter case; AND, OR and NOT are words of the
@@ -26,7 +26,8 @@
 // - a number becomes a text with a decimal comma, without grouping and without trailing zeros,
 //   rounded to 15 significant digits ("0,3" for 0.1 + 0.2, "12" for 12.0, "-2,5");
 // - comparisons are numeric when both sides are numbers or texts that read wholly as a number
-//   ("1 500" > "900" is true, "007" = 7 is true; a blank text counts as 0 against a number);
+//   ("1 500" > "900" is true, "007" = 7 is true; a blank text counts as 0 against a number;
+//   numbers that agree in 15 significant digits are equal, so 0.1 + 0.2 = 0.3);
 //   otherwise texts are compared without regard to letter case or trailing spaces, Polish letters
 //   in the Polish alphabet's order (a < ą < b ... z < ź < ż);
 // - comparisons, AND, OR and NOT give 1 (true) or 0 (false); a number is true when it is not 0; a
