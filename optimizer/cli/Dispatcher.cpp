@@ -53,6 +53,10 @@ const std::vector<Command>& commands()
          "run the cutting optimizer for one profile and print its solutions (--json: one JSON object);\n"
          "      method 5 plans with the lower bound and stops after --time-limit seconds (default 10)",
          runCalc},
+        {"formula", "formula EXPRESSION [NAME=VALUE ...]",
+         "evaluate a formula of the import field map with the names bound to the values (texts;\n"
+         "      numbers are read with a decimal comma or point) and print the result",
+         runFormula},
     };
     return table;
 }
