@@ -113,13 +113,12 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
     std::stable_sort(plans.begin(), plans.end(), [&](const CuttingPlan& a, const CuttingPlan& b) {
         return scoreOf(problem_, a).betterThan(scoreOf(problem_, b));
     });
+    // One plan per material: of plans with equal material only the preferred one is offered.
     std::vector<CuttingPlan> distinct;
     for (const CuttingPlan& candidate : plans) {
-        const PlanScore score = scoreOf(problem_, candidate);
-        const bool seen = std::any_of(distinct.begin(), distinct.end(), [&](const CuttingPlan& p) {
-            const PlanScore other = scoreOf(problem_, p);
-            return !score.betterThan(other) && !other.betterThan(score);
-        });
+        const uint64_t material = candidate.material(problem_);
+        const bool seen = std::any_of(distinct.begin(), distinct.end(),
+                                      [&](const CuttingPlan& p) { return p.material(problem_) == material; });
         if (!seen && distinct.size() < keep)
             distinct.push_back(candidate);
     }

@@ -28,8 +28,8 @@ public:
     // The lower bound of material: computed once (by the deadline at the latest), then remembered.
     const MaterialBound& bound(const Deadline& deadline);
 
-    // Complete plans, best first, at most `keep` of them; empty when the stock cannot cut the
-    // demand. keepGoing is asked between steps; false ends the planning at once with no plan.
+    // Complete plans of different material, best first, at most `keep` of them; empty when the
+    // stock cannot cut the demand. keepGoing is asked between steps; false ends the planning at once with no plan.
     std::vector<CuttingPlan> plan(const Deadline& deadline, const std::function<bool()>& keepGoing,
                                   std::size_t keep = 3);
 
