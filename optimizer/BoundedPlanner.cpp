@@ -126,7 +126,7 @@ std::vector<CuttingPlan> BoundedPlanner::plan(const Deadline& deadline, const st
 }
 
 // The rounding on groups of the stock lengths alone (the others given no bars): single lengths
-// first, then pairs, and so on, while time is left.
+// first, then pairs, while time is left.
 void BoundedPlanner::diveOnStockSubsets(const Deadline& deadline, const std::function<bool()>& keepGoing,
                                         std::vector<CuttingPlan>& plans,
                                         const std::function<CuttingPlan(CuttingPlan)>& improve) const

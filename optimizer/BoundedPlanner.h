@@ -68,8 +68,9 @@ private:
 
 // Gathers the leftovers of a plan onto fewer bars, for longer usable remnants: single pieces move
 // from a bar to another bar that still holds them whenever the bar they leave then has more left
-// over than the bar they join had; a bar left empty is dropped, and every bar is finally cut from
-// the shortest stock length left that holds it. What is cut never changes.
+// over than the bar they join had. A bar that could be cut from a shorter stock length with bars
+// left gives pieces to bars with room until it fits it. A bar left empty is dropped, and every bar
+// is finally cut from the shortest stock length left that holds it. What is cut never changes.
 void gatherLeftovers(const CuttingProblem& problem, CuttingPlan& plan, const Deadline& deadline);
 
 } // namespace kadrel
