@@ -11,7 +11,6 @@ if [ "${BUILD_TYPE:-}" = asan ]; then
   build_dir=${BUILD_DIR:-build-asan}
   # Every finding fails its test; the programs the tests start inherit these settings.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:strict_string_checks=1}
-  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 fi
 export QT_QPA_PLATFORM=offscreen
