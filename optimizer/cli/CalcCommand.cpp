@@ -183,9 +183,9 @@ QJsonObject statisticsJson(const Statistics& s)
 }
 
 // A number, or null when it is not known.
-QJsonValue numberOrNull(bool known, double metres)
+QJsonValue numberOrNull(bool known, double value)
 {
-    return known ? QJsonValue(metres) : QJsonValue(QJsonValue::Null);
+    return known ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
 }
 
 QJsonObject solutionJson(OptimizerRun& run, int row)

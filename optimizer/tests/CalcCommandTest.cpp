@@ -208,13 +208,17 @@ TEST_F(CalcCommandTest, DatabaseRunOnTheSampleData)
 {
     const QString data = dir.filePath(QStringLiteral("data"));
     ASSERT_EQ(kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("demo")}).exitCode, 0);
-    const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
-                                QStringLiteral("1"), QStringLiteral("--mode"), QStringLiteral("2"), QStringLiteral("--json")});
-    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << run.err.toStdString();
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError);
-    EXPECT_EQ(document.object().value("completed").toBool(), run.exitCode == 0);
+    for (const QString mode : {QStringLiteral("2"), QStringLiteral("5")}) {
+        const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
+                                    QStringLiteral("1"), QStringLiteral("--mode"), mode, QStringLiteral("--json"),
+                                    QStringLiteral("--time-limit"), QStringLiteral("3")});
+        EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << run.err.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError);
+        EXPECT_EQ(document.object().value("completed").toBool(), run.exitCode == 0);
+        EXPECT_TRUE(document.object().contains("lower_bound"));
+    }
 }
 
 // Method 5 in a problem file: the bound of the run and each solution's excess over it.
