@@ -208,7 +208,7 @@ TEST_F(CalcCommandTest, DatabaseRunOnTheSampleData)
 {
     const QString data = dir.filePath(QStringLiteral("data"));
     ASSERT_EQ(kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("demo")}).exitCode, 0);
-    for (const QString mode : {QStringLiteral("2"), QStringLiteral("5")}) {
+    for (const QString& mode : {QStringLiteral("2"), QStringLiteral("5")}) {
         const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
                                     QStringLiteral("1"), QStringLiteral("--mode"), mode, QStringLiteral("--json"),
                                     QStringLiteral("--time-limit"), QStringLiteral("3")});
