@@ -141,6 +141,12 @@ void JsonWriter::value(bool flag)
     put(flag ? "true" : "false");
 }
 
+void JsonWriter::null()
+{
+    beforeValue();
+    put("null");
+}
+
 void JsonWriter::value(const QString& text)
 {
     beforeValue();

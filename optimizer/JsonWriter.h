@@ -41,6 +41,7 @@ public:
     void value(double number);    // the shortest text that reads back as the same double; null if not finite
     void value(bool flag);
     void value(const QString& text);
+    void null();
 
     // Member shorthand.
     template <class T>

@@ -6,15 +6,16 @@
 
 namespace kadrel {
 
-// The bar-pattern methods a call may ask for. A new method is added here, with its number, and
-// every place that accepts a method (problem files, both command lines) takes it.
+// The methods a call may ask for. A new method is added here, with its number, and every place
+// that accepts a method (problem files, both command lines) takes it.
 enum class OptimizerMode : uint8_t {
     SinglePass = 0,       // one first-fit pass per bar, its last piece refilled
     EveryStart = 1,       // first-fit passes from every start piece, each refilled
     Levels = 2,           // level search over three pieces and a fill
     LevelsWithFill = 3,   // level search over two pieces and a fill
     LongestFirst = 4,     // level search starting every bar with its longest piece
-    Last = LongestFirst
+    LowerBound = 5,       // plans with the lower bound of material (column generation)
+    Last = LowerBound
 };
 
 // Whether a number names one of the methods above.
@@ -50,6 +51,11 @@ struct OptimizerCall {
     uint32_t extend = 0;                    // PAR:EXTEND, shortest leftover used for a joint; 0 = no joints
 };
 
+// Method 5 plans with the lower bound of material (column generation) instead of the bar-pattern
+// searches of methods 0 to 4.
+constexpr uint8_t LowerBoundMethod = static_cast<uint8_t>(OptimizerMode::LowerBound);
+inline bool plansWithLowerBound(uint8_t mode) { return mode == LowerBoundMethod; }
+
 // Settings the run takes from the program's globals when it starts.
 struct RunSettings {
     uint32_t sawWidth = 5;          // GLO:Saw_Width
@@ -57,6 +63,8 @@ struct RunSettings {
     // Control time in minutes after which the operator is asked whether to stop; 10000 or more
     // means no control. The window starts with 1 minute.
     uint32_t controlTimeLimit = 1;
+    // Seconds after which method 5 returns the best plan found with its bound.
+    uint32_t timeLimitSeconds = 10;
 };
 
 } // namespace kadrel

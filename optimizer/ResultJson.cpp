@@ -67,6 +67,11 @@ void writeSolution(JsonWriter& json, OptimizerRun& run, int row)
     }
     json.endArray();
     writeStatistics(json, run.statistics());
+    json.key("excess_perc");
+    if (const std::optional<double> excess = run.excessOverBound(run.ranking()[std::size_t(row)]))
+        json.value(*excess);
+    else
+        json.null();
 
     SolutionItemTable items;
     SolutionSubitemTable subitems;
@@ -134,6 +139,13 @@ bool writeResultJson(std::FILE* out, OptimizerRun& run, bool completed, const QS
         json.endObject();
     }
     json.endArray();
+
+    const MaterialBound& bound = run.lowerBound();
+    json.key("lower_bound");
+    if (bound.known)
+        json.value(bound.material / 1000.0);
+    else
+        json.null();
 
     const std::size_t ranked = completed ? run.ranking().size() : 0;
     const std::size_t written = std::min(ranked, solutions);

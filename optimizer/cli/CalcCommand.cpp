@@ -27,6 +27,7 @@ struct CalcOptions {
     QString input;
     bool json = false;
     std::optional<uint32_t> stopAfter;
+    std::optional<uint32_t> timeLimit;   // seconds of method 5
     std::optional<uint32_t> profile;
     uint32_t orderProfile = 0;
     uint8_t mode = 0;
@@ -58,7 +59,8 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             continue;
         }
         static const QStringList withValue = {
-            QStringLiteral("--input"), QStringLiteral("--stop-after"), QStringLiteral("--profile"),
+            QStringLiteral("--input"), QStringLiteral("--stop-after"), QStringLiteral("--time-limit"),
+            QStringLiteral("--profile"),
             QStringLiteral("--order-profile"), QStringLiteral("--mode"), QStringLiteral("--status"),
             QStringLiteral("--selection-start"), QStringLiteral("--extend"), QStringLiteral("--lengths"),
             QStringLiteral("--solutions")};
@@ -105,6 +107,10 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             }
             if (option == QLatin1String("--solutions")) {
                 options.solutions = n;
+                continue;
+            }
+            if (option == QLatin1String("--time-limit")) {
+                options.timeLimit = n;
                 continue;
             }
             options.databaseOptionGiven = true;
@@ -194,6 +200,9 @@ void printReadable(OptimizerRun& run)
                        percent(s.totalPurescrapPerc), metres(s.totalRemnant), percent(s.totalRemnantPerc))
                   .arg(s.totalRemnantPcs));
     printLine(QStringLiteral("Saw: %1 m (%2); joints: %3").arg(metres(s.totalSaw), percent(s.totalSawPerc)).arg(s.extensions));
+    if (s.lowerBoundKnown)
+        printLine(QStringLiteral("Lower bound: %1 m; excess over bound: %2")
+                      .arg(metres(s.lowerBound), percent(s.excessOverBoundPerc)));
     printLine(run.durationText());
 }
 
@@ -201,6 +210,8 @@ int runAndReport(OptimizerInput& input, const OptimizerCall& call, RunSettings s
                  const CalcOptions& options)
 {
     settings.controlTimeLimit = options.stopAfter ? *options.stopAfter : ControlTime::NoControl;
+    if (options.timeLimit)
+        settings.timeLimitSeconds = *options.timeLimit;
     CalcDialogs dialogs(!options.json);
     global::MemoryClipboard clipboard;
     global::SystemClock clock;

@@ -3,10 +3,13 @@
 
 #include "CalculationDriver.h"
 #include "ClipboardExports.h"
+#include "PatternPricing.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include <sys/resource.h>
 
 using namespace kadrel;
 using kadrel::fixture::CalcProblem;
@@ -463,6 +466,35 @@ TEST(OptimizerRunTest, TotalsOfLongBarsAreKeptInSixtyFourBits)
     EXPECT_EQ(run.totalLenght(), int64_t{6000000000});
     EXPECT_DOUBLE_EQ(run.statistics().totalLengh, 6300000.0);
     EXPECT_DOUBLE_EQ(run.statistics().cutLenght, 6000000.0);
+}
+
+TEST(OptimizerRunTest, BarsOfKilometresNeedNoTableAsLongAsTheBar)
+{
+    // Pricing patterns for the lower bound keeps a table entry per unit of the longest bar: for
+    // bars of 2,100,000,000 that would be 16 GB. The bound stays unknown instead, and method 5
+    // plans without it.
+    for (const uint8_t mode : {uint8_t(0), LowerBoundMethod}) {
+        CalcProblem problem(0);
+        problem.stockLength(11, 2100000000, 60);
+        problem.piece(101, 2000000000, 50);
+        RunHarness h;
+        OptimizerRun& run = h.start(problem, callFor(mode));
+        ASSERT_TRUE(run.run()) << h.dialogs.messages().join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(run.lowerBound().known);
+        EXPECT_EQ(run.ranking()[0].profiles, 50u) << int(mode);
+        EXPECT_EQ(run.ranking()[0].totalUsed, int64_t{105000000000});
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 512L * 1024) << "peak kilobytes";   // the whole test program
+
+    CuttingProblem usual;
+    usual.sawWidth = 5;
+    usual.pieces = {PieceDemand{2500, 300}, PieceDemand{1200, 500}};
+    usual.stock = {StockSupply{6000, 1000}, StockSupply{12000, 1000}};
+    EXPECT_TRUE(PatternPricing::affordable(usual));
+    usual.stock.push_back(StockSupply{2100000000, 1});
+    EXPECT_FALSE(PatternPricing::affordable(usual));
 }
 
 TEST(OptimizerRunTest, StockCountsNearTheirLargestAreSummedWide)

@@ -171,21 +171,21 @@ TEST(ProblemFile, RefusesNumbersOutsideTheRangesTheCalculationWorksIn)
               "Problem file p.json: cuts[0].length2 is too large (2147483648, at most 2147483647)");
 
     // Only the methods and status selectors that exist: 256 would run as method 0, 258 as 2.
-    for (const int mode : {5, 256, 258})
+    for (const int mode : {6, 256, 258})
         EXPECT_EQ(refusal("call", QJsonObject{{"mode", mode}}),
-                  QStringLiteral("Problem file p.json: call.mode %1 is no optimizer method (0 to 4)").arg(mode));
+                  QStringLiteral("Problem file p.json: call.mode %1 is no optimizer method (0 to 5)").arg(mode));
     for (const int status : {4, 258})
         EXPECT_EQ(refusal("call", QJsonObject{{"status", status}}),
                   QStringLiteral("Problem file p.json: call.status %1 is no piece-status selector (0 to 3)")
                       .arg(status));
 
     QJsonObject root = minimalObject();
-    root["call"] = QJsonObject{{"mode", 4}, {"status", 3}};
+    root["call"] = QJsonObject{{"mode", 5}, {"status", 3}};
     root["cuts"] = replaced(root["cuts"], {"0", "pcs"}, 20000);
     ProblemFile problem;
     QString error;
     ASSERT_TRUE(parseProblem(QJsonDocument(root).toJson(), "p.json", problem, error)) << error.toStdString();
-    EXPECT_EQ(problem.call.mode, 4);
+    EXPECT_EQ(problem.call.mode, 5);
     EXPECT_EQ(problem.call.status, 3);
     EXPECT_EQ(problem.cuts[0].pcs, 20000u);
 }

@@ -46,6 +46,7 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("language"), QStringLiteral("PL or EN."), QStringLiteral("code"), QStringLiteral("PL")});
     parser.addOption({QStringLiteral("size"), QStringLiteral("Window size WIDTHxHEIGHT."), QStringLiteral("size"),
                       QStringLiteral("1280x800")});
+    parser.addOption({QStringLiteral("mode"), QStringLiteral("Method instead of the problem file's."), QStringLiteral("n")});
     parser.addHelpOption();
     parser.process(app);
     if (!parser.isSet(QStringLiteral("problem")) || !parser.isSet(QStringLiteral("output"))) {
@@ -72,6 +73,15 @@ int main(int argc, char** argv)
     call.orderProfile = problem.call.orderProfile;
     call.selectedLengths = problem.call.selectedLengths;
     call.mode = problem.call.mode;
+    if (parser.isSet(QStringLiteral("mode"))) {
+        bool number = false;
+        const uint mode = parser.value(QStringLiteral("mode")).toUInt(&number);
+        if (!number || !kadrel::isKnownMode(mode)) {
+            std::fprintf(stderr, "--mode: no optimizer method %s\n", qPrintable(parser.value(QStringLiteral("mode"))));
+            return 2;
+        }
+        call.mode = static_cast<uint8_t>(mode);
+    }
     call.status = problem.call.status;
     call.extensions = problem.call.extensions;
     call.extend = problem.call.extend;

@@ -48,7 +48,7 @@ TEST(BarmondCommandLine, APictureThatCannotBeWrittenEndsWithAnError)
 TEST(BarmondCommandLine, UnknownMethodsAndStatusSelectorsAreABadCommandLine)
 {
     QTemporaryDir dir;
-    for (const QStringList& wrong : {QStringList{"--mode", "5"}, QStringList{"--status", "258"},
+    for (const QStringList& wrong : {QStringList{"--mode", "6"}, QStringList{"--status", "258"},
                                      QStringList{"--status", "4"}, QStringList{"--profile", "1 "}}) {
         QStringList arguments{QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--optimize")};
         if (wrong.first() != QLatin1String("--profile"))
