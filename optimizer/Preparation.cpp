@@ -193,6 +193,11 @@ std::optional<QString> demandLimitMessage(const DemandSize& size)
     if (size.lengths > RunLimits::MaxLengths)
         return QStringLiteral("Zbyt wiele różnych długości elementów: %1. Limit jednego obliczenia to %2 długości.")
             .arg(size.lengths).arg(RunLimits::MaxLengths);
+    if (size.pieces * size.lengths > RunLimits::MaxPiecesTimesLengths)
+        return QStringLiteral("Zbyt duże zadanie: %1 szt. elementów o %2 różnych długościach. Limit jednego obliczenia "
+                              "to %3 dla liczby elementów razy liczba długości (np. %4 szt. o %5 długościach).")
+            .arg(size.pieces).arg(size.lengths).arg(RunLimits::MaxPiecesTimesLengths).arg(RunLimits::MaxPieces)
+            .arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxPieces);
     if (size.totalLength > RunLimits::MaxTotalLength)
         return QStringLiteral("Zbyt duża łączna długość elementów: %1. Limit jednego obliczenia to %2.")
             .arg(size.totalLength).arg(RunLimits::MaxTotalLength);

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Writes a large cutting problem for `kadrel calc --input` on standard output.
 
-    scripts/large-problem.py PIECES LENGTHS STOCK [MODE] [EXTEND] [SEED]
+    scripts/large-problem.py PIECES LENGTHS STOCK [MODE] [EXTEND] [SHORTEST] [LONGEST] [SEED]
 
-PIECES pieces of LENGTHS distinct lengths between 300 and 2900 (drawn with SEED, default 1; the
-pieces spread evenly over the lengths), STOCK stock lengths out of 6000, 6500, 3000, 7500, 4500,
+PIECES pieces of LENGTHS distinct lengths between SHORTEST and LONGEST (default 300 and 2900; drawn
+with SEED, default 1; the pieces spread evenly over the lengths), STOCK stock lengths out of 6000, 6500, 3000, 7500, 4500,
 7000, 5000, 5500, each with enough bars to cut the whole demand alone, saw width 5; the call asks
 for method MODE (default 0) on all approved pieces, with joints from leftovers of EXTEND (default 0,
 no joints). The same shape as CalculationBench's orders.
@@ -14,9 +14,9 @@ import random
 import sys
 
 
-def problem(pieces, distinct, stock_lengths, mode=0, extend=0, seed=1):
+def problem(pieces, distinct, stock_lengths, mode=0, extend=0, shortest=300, longest=2900, seed=1):
     rng = random.Random(seed)
-    lengths = rng.sample(range(300, 2901), distinct)
+    lengths = rng.sample(range(shortest, longest + 1), distinct)
     cuts = []
     demand = 0
     for d, length in enumerate(lengths):

@@ -75,12 +75,15 @@ QString usageText()
         "else the folder named by BARMOND_DATA, else the current folder.\n");
     text += QStringLiteral(
         "\nLimits of one calculation: at most %1 pieces (a piece of two sections counts twice),\n"
-        "%2 distinct piece lengths and %3 of summed piece length; larger problems are refused\n"
-        "before the calculation starts. Lengths are whole numbers from 1 to %4.\n"
+        "%2 distinct piece lengths, %7 for the pieces times the distinct lengths (%1 pieces of up to\n"
+        "%8 lengths, %9 pieces of up to %2) and %3 of summed piece length; larger problems are\n"
+        "refused before the calculation starts. Lengths are whole numbers from 1 to %4.\n"
         "Methods (--mode, \"mode\" of a problem file): 0 to %5. Piece-status selectors (--status,\n"
         "\"status\"): 0 to %6; 2 takes the new pieces (a simulation), the others the approved ones.\n")
                 .arg(RunLimits::MaxPieces).arg(RunLimits::MaxLengths).arg(RunLimits::MaxTotalLength)
-                .arg(RunLimits::MaxLength).arg(int(OptimizerMode::Last)).arg(int(PieceStatusSelector::Last));
+                .arg(RunLimits::MaxLength).arg(int(OptimizerMode::Last)).arg(int(PieceStatusSelector::Last))
+                .arg(RunLimits::MaxPiecesTimesLengths).arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxPieces)
+                .arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxLengths);
     return text;
 }
 

@@ -353,6 +353,19 @@ TEST_P(PreparationTest, DemandsBeyondTheRunLimitsAreRefusedNamingTheLimit)
         s.cut(100 + i, 50, 1, 1000 + i, 1);
     refusedWith(QStringLiteral("Zbyt wiele różnych długości elementów: 201. Limit jednego obliczenia to 200 długości."));
 
+    // 10,000 pieces of 200 lengths are taken; one piece more is too many for so many lengths.
+    s.cuts.clear();
+    for (uint32_t i = 0; i < 200; ++i)
+        s.cut(100 + i, 50, 1, 1000 + i, 50);
+    dialogs.clear();
+    ASSERT_EQ(cutsFor(0, 1), Response::Completed);
+    EXPECT_EQ(totals.totalCuts, 10000u);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    s.cuts.back().pcs = 51;
+    refusedWith(QStringLiteral("Zbyt duże zadanie: 10001 szt. elementów o 200 różnych długościach. Limit jednego "
+                               "obliczenia to 2000000 dla liczby elementów razy liczba długości (np. 20000 szt. o 100 "
+                               "długościach)."));
+
     // 466 pieces of the longest length sum up past 10^12.
     s.cuts.clear();
     s.cut(5, 50, 1, 2147483647, 466);
