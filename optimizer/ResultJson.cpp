@@ -108,7 +108,7 @@ void writeSolution(JsonWriter& json, OptimizerRun& run, int row)
 } // namespace
 
 bool writeResultJson(std::FILE* out, OptimizerRun& run, bool completed, const QStringList& messages,
-                 std::size_t solutions)
+                     std::size_t solutions)
 {
     JsonWriter json(out);
     json.beginObject();

@@ -10,10 +10,10 @@
 // bar-pattern search (last argument): 0 the search without memory, 1 with one memory per run (as
 // BM_Run), 2 the piece-by-piece reference search of the tests, to show what the grouping gains.
 //
-// BM_Large runs orders at the run limits (RunLimits.h); its last argument chooses the piece
+// BM_Limits runs orders at the run limits (RunLimits.h); its last argument chooses the piece
 // lengths: 0 between 300 and 2900 as above, 1 between 2500 and 3000 (one or two pieces a bar, the
-// most bars and searches). BM_Json writes the JSON result of the 20,000-piece order of 100 lengths
-// (the run made once, not timed) with every solution or only the first.
+// most bars and searches). BM_JsonResult writes the JSON result of the 20,000-piece order of 100
+// lengths (the run made once, not timed) with every solution or only the first.
 
 #include "CalculationDriver.h"
 #include "ControlTime.h"
@@ -169,7 +169,7 @@ void BM_Search(benchmark::State& state)
                    + (state.range(4) ? ", joints" : "") + ", " + kinds[kind]);
 }
 
-void BM_Large(benchmark::State& state)
+void BM_Limits(benchmark::State& state)
 {
     const bool longPieces = state.range(5) != 0;
     RecordSetInput input = makeInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
@@ -196,7 +196,7 @@ void BM_Large(benchmark::State& state)
                    + (longPieces ? ", pieces 2500-3000" : ", pieces 300-2900"));
 }
 
-// The run whose result BM_Json writes, made once.
+// The run whose result BM_JsonResult writes, made once.
 struct JsonCase {
     RecordSetInput input = makeInput(20000, 100, 5);
     global::ScriptedDialogs dialogs;
@@ -217,7 +217,7 @@ struct JsonCase {
     }
 };
 
-void BM_Json(benchmark::State& state)
+void BM_JsonResult(benchmark::State& state)
 {
     static JsonCase c;
     if (!c.completed) {
@@ -260,7 +260,7 @@ void runCases(benchmark::internal::Benchmark* b)
 
 } // namespace
 
-void largeCases(benchmark::internal::Benchmark* b)
+void limitCases(benchmark::internal::Benchmark* b)
 {
     for (const auto& [pieces, lengths] : {std::pair{20000, 100}, std::pair{10000, 200}}) {
         for (int mode = 0; mode <= 5; ++mode)
@@ -275,8 +275,8 @@ void largeCases(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_Run)->Apply(runCases);
 BENCHMARK(BM_Search)->Apply(searchCases);
-BENCHMARK(BM_Large)->Apply(largeCases);
-BENCHMARK(BM_Json)->Arg(-1)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Limits)->Apply(limitCases);
+BENCHMARK(BM_JsonResult)->Arg(-1)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
