@@ -61,5 +61,6 @@ void printLine(const QString& text);
 int runInit(const QStringList& args);   // InitCommand.cpp
 int runDemo(const QStringList& args);   // DemoCommand.cpp
 int runCalc(const QStringList& args);   // CalcCommand.cpp
+int runAccept(const QStringList& args); // AcceptCommand.cpp
 
 } // namespace kadrel::cli

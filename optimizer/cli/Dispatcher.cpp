@@ -51,6 +51,11 @@ const std::vector<Command>& commands()
          "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]",
          "run the cutting optimizer for one profile and print its solutions (--json: one JSON object)",
          runCalc},
+        {"accept",
+         "accept --profile PRFT_ID [calc options] [--solution COMB_NO] [--description TEXT]\n"
+         "         [--production-date YYYY-MM-DD] [--json]",
+         "compute the solutions of a profile and save the chosen one (default: the first) as a cutting order",
+         runAccept},
     };
     return table;
 }

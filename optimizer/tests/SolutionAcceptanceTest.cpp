@@ -319,7 +319,7 @@ TEST_F(SolutionAcceptanceTest, RemnantRuleAtTheProfilesRemnantLengthAndForALefto
 // all is written.
 TEST_F(SolutionAcceptanceTest, ASolutionThatNoLongerHoldsIsRefusedWithNothingWritten)
 {
-    const QString before = testing_support::databaseSnapshot(db);
+    const std::string before = testing_support::databaseSnapshot(db);
     struct Case {
         const char* name;
         std::function<void()> change;
@@ -381,7 +381,7 @@ TEST_F(SolutionAcceptanceTest, ASolutionThatNoLongerHoldsIsRefusedWithNothingWri
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.change();
-        const QString changed = testing_support::databaseSnapshot(db);
+        const std::string changed = testing_support::databaseSnapshot(db);
         dialogs.clear();
         EXPECT_FALSE(accept(c.solution()).saved);
         ASSERT_EQ(dialogs.shown().size(), 1);
@@ -401,7 +401,7 @@ TEST_F(SolutionAcceptanceTest, ASolutionThatNoLongerHoldsIsRefusedWithNothingWri
 TEST_F(SolutionAcceptanceTest, TheSameSolutionAcceptedTwiceIsRefusedTheSecondTime)
 {
     ASSERT_TRUE(accept(workedSolution()).saved);
-    const QString after = testing_support::databaseSnapshot(db);
+    const std::string after = testing_support::databaseSnapshot(db);
     EXPECT_FALSE(accept(workedSolution()).saved);
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("ma status 2")));
@@ -412,7 +412,7 @@ TEST_F(SolutionAcceptanceTest, TheSameSolutionAcceptedTwiceIsRefusedTheSecondTim
 // length, a count, a piece, a status, a log line — every table is found as it was before.
 TEST_F(SolutionAcceptanceTest, AFailureOfAnyWriteLeavesEveryTableAsBefore)
 {
-    const QString before = testing_support::databaseSnapshot(db);
+    const std::string before = testing_support::databaseSnapshot(db);
     int failing = 1;
     for (;; ++failing) {
         SCOPED_TRACE(failing);
