@@ -29,7 +29,7 @@ void fillPieceTexts(SolutionSubitemRow& piece, PieceRecords& records)
     if (cut == nullptr)
         return;
     if (piece.cutlenght != cut->lenght)
-        piece.cutlenghtString = "#";
+        piece.cutlenghtString.assign(1, '#');
     piece.code = cut->code.toStdString();
     piece.descr1 = cut->description1.toStdString();
     piece.descr2 = cut->description2.toStdString();

@@ -3,6 +3,8 @@
 #include "Commands.h"
 
 #include "Database.h"
+#include "Globals.h"
+#include "PrintCommand.h"
 #include "ScriptedServices.h"
 #include "SolutionAcceptance.h"
 #include "SolutionOptions.h"
@@ -53,7 +55,7 @@ int runAccept(const QStringList& args)
 {
     ParsedOptions options;
     QStringList valued = solutionValuedOptions();
-    valued << QStringLiteral("--description") << QStringLiteral("--production-date");
+    valued << QStringLiteral("--description") << QStringLiteral("--production-date") << QStringLiteral("--pdf");
     if (const QString problem = splitOptions(CommandName, args, {QStringLiteral("--json"), QStringLiteral("--yes")}, valued,
                                              options);
         !problem.isEmpty())
@@ -82,11 +84,27 @@ int runAccept(const QStringList& args)
     global::MemoryClipboard clipboard;
     global::SystemIdentity identity;
     const global::Services services{consoleDialogs(), clipboard, clock, identity};
+    // The summary cut list of the new cutting order, as the save window prints it.
+    const QString pdf = options.values.value(QStringLiteral("--pdf"));
+    bool printed = true;
+    CutListPrinter printer;
+    if (!pdf.isEmpty())
+        printer = [&](uint32_t profile, const SolutionItemTable& bars, const SolutionSubitemTable& pieces,
+                      uint32_t transaction, bool summary) {
+            int pages = 0;
+            printed = writeCutListPdf(db, pdf, global::glo().language, profile, bars, pieces, transaction, summary, pages);
+        };
     const AcceptanceResult result = saveCuts(db, services, request.call.profile, chosen.bars, chosen.pieces,
-                                             chosen.statistics, entry, {});
+                                             chosen.statistics, entry, printer);
     if (!result.saved)
         return ExitFailed;
     report(result, options.flags.contains(QStringLiteral("--json")));
+    if (!printed) {
+        consoleDialogs().message(QStringLiteral("Polecenie cięcia %1 zapisano, ale listy cięcia %2 nie zapisano.")
+                                     .arg(result.transaction)
+                                     .arg(pdf));
+        return ExitFailed;
+    }
     return ExitOk;
 }
 

@@ -53,9 +53,18 @@ const std::vector<Command>& commands()
          runCalc},
         {"accept",
          "accept --profile PRFT_ID [calc options] [--solution COMB_NO] [--description TEXT]\n"
-         "         [--production-date YYYY-MM-DD] [--json]",
-         "compute the solutions of a profile and save the chosen one (default: the first) as a cutting order",
+         "         [--production-date YYYY-MM-DD] [--pdf FILE] [--json]",
+         "compute the solutions of a profile and save the chosen one (default: the first) as a cutting order;\n"
+         "      --pdf writes the summary cut list of the new cutting order",
          runAccept},
+        {"print",
+         "print --transaction STOT_ID [--summary] [--language PL|EN] --pdf FILE\n"
+         "  kadrel [--data-dir DIR] print --profile PRFT_ID [calc options] [--solution COMB_NO] [--summary]\n"
+         "         [--language PL|EN] --pdf FILE",
+         "write the cut list of a cutting order, or of a solution not stored, as a PDF file", runPrint},
+        {"extensions", "extensions --profile PRFT_ID [calc options] [--solution COMB_NO]",
+         "print the joint list of a solution (pieces made of two sections), as the clipboard export has it",
+         runExtensions},
     };
     return table;
 }

@@ -86,6 +86,8 @@ public:
         QFont f(reportFontFamily());
         f.setPointSizeF(style.points);
         f.setBold(style.bold);
+        // Letters as they stand: no ligatures ("fi" stays two letters for readers of the PDF).
+        f.setStyleStrategy(QFont::PreferNoShaping);
         return f;
     }
 
@@ -124,11 +126,18 @@ public:
             const QRectF rect = px(item.rect.translated(0, top));
             switch (item.kind) {
             case Band::Item::Kind::Text: {
-                painter.setFont(font(item.style));
-                QRectF target = rect;
-                if (item.style.wrap)
+                const QFont f = font(item.style);
+                painter.setFont(f);
+                painter.setPen(QPen(Qt::black));
+                if (item.style.wrap) {
+                    QRectF target = rect;
                     target.setHeight(std::max(rect.height(), px(wrappedHeight(item)) + 1));
-                painter.drawText(target, flags(item.style), item.text);
+                    painter.drawText(target, flags(item.style), item.text);
+                } else {
+                    // A text too long for its place is cut with an ellipsis rather than run into the next.
+                    const QFontMetricsF metrics(f, &device_);
+                    painter.drawText(rect, flags(item.style), metrics.elidedText(item.text, Qt::ElideRight, rect.width()));
+                }
                 break;
             }
             case Band::Item::Kind::Line:

@@ -3,6 +3,7 @@
 
 #include "PdfOutput.h"
 #include "Report.h"
+#include "support/GuiApplication.h"
 #include "support/PdfText.h"
 
 #include <QFile>

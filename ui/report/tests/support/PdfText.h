@@ -1,8 +1,6 @@
 #pragma once
-// What a PDF says, read by poppler's pdftotext and pdfinfo, for the tests of reports; and the
-// application the report engine needs (fonts and painting want a QGuiApplication).
+// What a PDF says, read by poppler's pdftotext and pdfinfo, for the tests of reports.
 
-#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -41,19 +39,6 @@ inline QString squeezed(const QString& text)
     QString out = text;
     out.replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" "));
     return out;
-}
-
-// A QGuiApplication for the whole test program (offscreen unless a platform is named).
-inline void ensureGuiApplication()
-{
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "report-test";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
 }
 
 } // namespace testing_support
