@@ -64,5 +64,6 @@ int runCalc(const QStringList& args);   // CalcCommand.cpp
 int runAccept(const QStringList& args); // AcceptCommand.cpp
 int runPrint(const QStringList& args);  // PrintCommand.cpp
 int runExtensions(const QStringList& args);   // ExtensionsCommand.cpp
+int runFormula(const QStringList& args);   // FormulaCommand.cpp
 
 } // namespace kadrel::cli

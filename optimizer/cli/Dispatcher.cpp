@@ -65,6 +65,10 @@ const std::vector<Command>& commands()
         {"extensions", "extensions --profile PRFT_ID [calc options] [--solution COMB_NO]",
          "print the joint list of a solution (pieces made of two sections), as the clipboard export has it",
          runExtensions},
+        {"formula", "formula EXPRESSION [NAME=VALUE ...]",
+         "evaluate a formula of the import field map with the names bound to the values (texts;\n"
+         "      numbers are read with a decimal comma or point) and print the result",
+         runFormula},
     };
     return table;
 }
