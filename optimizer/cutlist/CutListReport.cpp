@@ -1,5 +1,6 @@
 #include "CutListReport.h"
 
+#include "CheckFormat.h"
 #include "Database.h"
 #include "Globals.h"
 #include "Report.h"
@@ -313,9 +314,18 @@ bool printCutList(const CutListPrinting& printing, CutListLanguage language, uin
     context.operatorName = printing.identity.userName();
     context.computerName = printing.identity.computerName();
     context.progress = &printing.progress;
+    global::CheckFormat checkFormat(printing.db);
+    context.checkFormat = [&checkFormat](const QString& value, const QString& name, const QString& type) {
+        return checkFormat(value, name, type);
+    };
     CutList cutList;
     QString error;
-    if (!buildCutList(printing.db, printing.dialogs, profile, bars, pieces, transaction, context, cutList, error)) {
+    const bool built =
+        buildCutList(printing.db, printing.dialogs, profile, bars, pieces, transaction, context, cutList, error);
+    // A field-map formula that failed left its descriptions as they were: said once per report.
+    if (checkFormat.hasProblems())
+        printing.dialogs.message(checkFormat.problemMessage());
+    if (!built) {
         if (!error.isEmpty())
             printing.dialogs.message(error);
         return false;

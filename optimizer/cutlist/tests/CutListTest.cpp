@@ -254,6 +254,31 @@ TEST_F(CutListTest, AnotherLanguageOrAMissingProfilePrintsNothing)
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}), QStringList());
 }
 
+TEST_F(CutListTest, TheFieldMapFormatsThePieceDescriptionOfEachColumn)
+{
+    global::Table<global::InterfaceMapRecord> map(db);
+    global::InterfaceMapRecord first;
+    first.type = QStringLiteral("DETR");
+    first.internalName = QStringLiteral("DETR:Descr_1");
+    first.externalName = QStringLiteral("Opis 1");
+    first.formula = QStringLiteral("UPPER(CLIP(VAR)) & '!'");
+    ASSERT_EQ(map.add(first), 0);
+    global::InterfaceMapRecord second = first;
+    second.internalName = QStringLiteral("DETR:Descr_2");
+    second.externalName = QStringLiteral("Opis 2");
+    second.formula = QStringLiteral("VAR / 0");
+    ASSERT_EQ(map.add(second), 0);
+
+    testing_support::SolutionBuilder s;
+    s.bar(1, l1740, 1740, 40, {{rail, 1700}}).bar(2, l6000, 6000, 1090, {{post, 2450}, {post, 2450}});
+    const QString flat = squeezed(print(QStringLiteral("EN"), s.bars, s.pieces, 0, false));
+    EXPECT_TRUE(flat.contains(QStringLiteral("1700 ZL/2 RG-02 RYGIEL!"))) << flat.toStdString();
+    EXPECT_TRUE(flat.contains(QStringLiteral("2450 ZL/1 SL-01 Słupek"))) << "a failing formula keeps the text";
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("DETR:Descr_2"))) << "one message per report";
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("2 values left unchanged")));
+}
+
 TEST(CutListLogo, ALogoStandsAtTheRightOrIsDrawnWideFrom160)
 {
     EXPECT_EQ(logoPlace(200, 100), QRectF(244, 1, 26, 13));
