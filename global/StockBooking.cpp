@@ -1,7 +1,7 @@
-#include "StockBooking.h"
+#include "global/StockBooking.h"
 
-#include "Services.h"
-#include "StockLog.h"
+#include "global/Services.h"
+#include "global/StockLog.h"
 
 namespace global {
 

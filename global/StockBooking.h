@@ -16,9 +16,9 @@
 //
 // Any error leaves the caller to roll its transaction back; nothing is kept half-written then.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 #include <QDateTime>
 #include <QString>

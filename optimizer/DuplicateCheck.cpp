@@ -1,7 +1,7 @@
-#include "DuplicateCheck.h"
+#include "optimizer/DuplicateCheck.h"
 
-#include "PieceRecords.h"
-#include "Services.h"
+#include "optimizer/PieceRecords.h"
+#include "global/Services.h"
 
 #include <QString>
 #include <algorithm>

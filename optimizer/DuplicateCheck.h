@@ -5,7 +5,7 @@
 // number. A bar that holds a section of a joined piece is never merged with another, and neither
 // is a bar without pieces.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <vector>
 

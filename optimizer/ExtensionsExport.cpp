@@ -1,10 +1,10 @@
-#include "ExtensionsExport.h"
+#include "optimizer/ExtensionsExport.h"
 
-#include "Database.h"
-#include "Joints.h"
-#include "PieceRecords.h"
-#include "Services.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "optimizer/Joints.h"
+#include "optimizer/PieceRecords.h"
+#include "global/Services.h"
+#include "global/Table.h"
 
 namespace kadrel {
 

@@ -4,7 +4,7 @@
 // link code, the piece code, the piece length and the two section lengths. Lines end with a
 // carriage return alone.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "Joints.h"
+#include "optimizer/Joints.h"
 
 namespace kadrel {
 

@@ -1,7 +1,7 @@
-#include "PieceRecords.h"
+#include "optimizer/PieceRecords.h"
 
-#include "Database.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Table.h"
 
 namespace kadrel {
 

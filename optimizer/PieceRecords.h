@@ -3,7 +3,7 @@
 // check, the cut lists and the extensions export look up a piece's code, descriptions and order
 // through it; a record that does not exist reads as missing, which those procedures accept.
 
-#include "Records.h"
+#include "global/Records.h"
 
 #include <cstdint>
 #include <unordered_map>

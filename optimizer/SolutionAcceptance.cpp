@@ -1,9 +1,9 @@
-#include "SolutionAcceptance.h"
+#include "optimizer/SolutionAcceptance.h"
 
-#include "Database.h"
-#include "Services.h"
-#include "StockBooking.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Services.h"
+#include "global/StockBooking.h"
+#include "global/Table.h"
 
 #include <algorithm>
 #include <map>

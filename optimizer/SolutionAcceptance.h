@@ -9,8 +9,8 @@
 // must be the profile's and have the bars' lengths. Any failure rolls everything back, and its
 // message says that nothing was saved.
 
-#include "SolutionView.h"
-#include "WorkTables.h"
+#include "optimizer/SolutionView.h"
+#include "optimizer/WorkTables.h"
 
 #include <QDate>
 #include <QString>

@@ -1,11 +1,11 @@
 // Stock booking: the counts of the lengths, the log lines it writes, the opening balance and its
 // refusals; and the stock-log rules of the tests' support catching a log that does not explain the stock.
 
-#include "StockBooking.h"
-#include "StockLog.h"
-#include "Table.h"
+#include "global/StockBooking.h"
+#include "global/StockLog.h"
+#include "global/Table.h"
 #include "global/tests/support/StockLogRules.h"
-#include "support/TempDataDir.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Accepting a solution of 2,000 pieces as a cutting order: every record written, the stock booked
 // and logged, in one transaction. Each iteration saves into a fresh copy of the same database.
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "LargeOrder.h"
-#include "OptimizerRun.h"
-#include "ScriptedServices.h"
-#include "SolutionAcceptance.h"
+#include "global/Database.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/bench/LargeOrder.h"
+#include "optimizer/OptimizerRun.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/SolutionAcceptance.h"
 
 #include <QCoreApplication>
 #include <QFile>

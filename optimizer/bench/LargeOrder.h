@@ -2,8 +2,8 @@
 // The database of the acceptance and cut-list benchmarks: one profile with 2,000 approved pieces
 // of four orders (20 piece lengths) and two stock lengths with enough bars.
 
-#include "Database.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Table.h"
 
 #include <cstdio>
 #include <cstdlib>

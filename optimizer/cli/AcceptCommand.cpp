@@ -1,13 +1,13 @@
 // kadrel accept: computes the solutions of a profile as `calc --profile` does and stores the chosen
 // one as a cutting order, with every check of the save window.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "Database.h"
-#include "Globals.h"
-#include "PrintCommand.h"
-#include "ScriptedServices.h"
-#include "SolutionAcceptance.h"
-#include "SolutionOptions.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "optimizer/cli/PrintCommand.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/SolutionAcceptance.h"
+#include "optimizer/cli/SolutionOptions.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,11 +1,11 @@
 // kadrel extensions: the joint list of a solution, as the extensions export puts it on the
 // clipboard (tab-separated, lines ended by a carriage return), on standard output.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "Database.h"
-#include "ExtensionsExport.h"
-#include "Services.h"
-#include "SolutionOptions.h"
+#include "global/Database.h"
+#include "optimizer/ExtensionsExport.h"
+#include "global/Services.h"
+#include "optimizer/cli/SolutionOptions.h"
 
 #include <QTextStream>
 

@@ -1,18 +1,18 @@
 // kadrel print: the cut list of a stored cutting order, or of a solution not stored (a cutting
 // specification), written as a PDF file.
-#include "PrintCommand.h"
+#include "optimizer/cli/PrintCommand.h"
 
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "CutListReport.h"
-#include "Database.h"
-#include "Globals.h"
-#include "PdfOutput.h"
-#include "ScriptedServices.h"
-#include "Services.h"
-#include "SolutionAcceptance.h"
-#include "SolutionOptions.h"
-#include "Table.h"
+#include "optimizer/cutlist/CutListReport.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "ui/report/PdfOutput.h"
+#include "global/ScriptedServices.h"
+#include "global/Services.h"
+#include "optimizer/SolutionAcceptance.h"
+#include "optimizer/cli/SolutionOptions.h"
+#include "global/Table.h"
 
 #include <QDir>
 

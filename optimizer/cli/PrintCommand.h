@@ -1,7 +1,7 @@
 #pragma once
 // The cut-list files of the command line (print, accept --pdf).
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 #include <QStringList>

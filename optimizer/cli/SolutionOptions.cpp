@@ -1,10 +1,10 @@
-#include "SolutionOptions.h"
+#include "optimizer/cli/SolutionOptions.h"
 
-#include "ControlTime.h"
-#include "DatabaseInput.h"
-#include "Globals.h"
-#include "OptimizerRun.h"
-#include "ScriptedServices.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/DatabaseInput.h"
+#include "global/Globals.h"
+#include "optimizer/OptimizerRun.h"
+#include "global/ScriptedServices.h"
 
 #include <limits>
 

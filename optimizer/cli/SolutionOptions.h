@@ -3,9 +3,9 @@
 // extensions): the calculation options of `calc --profile` and --solution, and the run that
 // computes the solutions from the database and hands over the chosen one.
 
-#include "OptimizerCall.h"
-#include "SolutionView.h"
-#include "WorkTables.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/SolutionView.h"
+#include "optimizer/WorkTables.h"
 
 #include <QHash>
 #include <QSet>

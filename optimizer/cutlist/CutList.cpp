@@ -1,11 +1,11 @@
-#include "CutList.h"
+#include "optimizer/cutlist/CutList.h"
 
-#include "Database.h"
-#include "DuplicateCheck.h"
-#include "PieceRecords.h"
-#include "ReportOutput.h"
-#include "Services.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "optimizer/DuplicateCheck.h"
+#include "optimizer/PieceRecords.h"
+#include "ui/report/ReportOutput.h"
+#include "global/Services.h"
+#include "global/Table.h"
 
 #include <QMap>
 #include <algorithm>

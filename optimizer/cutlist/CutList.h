@@ -6,8 +6,8 @@
 // solution not yet stored (a cutting specification; piece texts are read from the cut records and
 // orders) or for a stored cutting order (the caller's lists carry the texts).
 
-#include "Joints.h"
-#include "WorkTables.h"
+#include "optimizer/Joints.h"
+#include "optimizer/WorkTables.h"
 
 #include <QDate>
 #include <QDateTime>

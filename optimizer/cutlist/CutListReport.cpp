@@ -1,11 +1,11 @@
-#include "CutListReport.h"
+#include "optimizer/cutlist/CutListReport.h"
 
-#include "CheckFormat.h"
-#include "Database.h"
-#include "Globals.h"
-#include "Report.h"
-#include "ReportOutput.h"
-#include "Services.h"
+#include "global/CheckFormat.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "ui/report/Report.h"
+#include "ui/report/ReportOutput.h"
+#include "global/Services.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -263,11 +263,12 @@ private:
         return band;
     }
 
+    // The joints three to a line, under their heading (which stays with the first line).
     void addJoints(ui::report::Report& report) const
     {
         Band heading(9);
         heading.text({0, 2, PageWidth, 6}, t_.joints, style(9, true));
-        report.addBand(heading);
+        std::vector<Band> lines;
         for (std::size_t i = 0; i < list_.joints.size(); i += 3) {
             Band line(4.5);
             for (std::size_t k = 0; k < 3 && i + k < list_.joints.size(); ++k) {
@@ -279,22 +280,24 @@ private:
                 line.text({x + 56, 0, 14, 4.5}, QString::number(joint.l1), style(8, false, Align::Right));
                 line.text({x + 71, 0, 14, 4.5}, QString::number(joint.l2), style(8, false, Align::Right));
             }
-            report.addBand(line);
+            lines.push_back(line);
         }
+        report.addGroup(heading, lines);
     }
 
     void addProjects(ui::report::Report& report) const
     {
         Band heading(9);
         heading.text({0, 2, PageWidth, 6}, t_.projects, style(9, true));
-        report.addBand(heading);
+        std::vector<Band> lines;
         for (const CutListProject& project : list_.projects) {
             Band line(4.5);
             line.text({0, 0, 8, 4.5}, QString::number(project.number), style(8, false, Align::Right));
             line.text({10, 0, 120, 4.5}, project.code, style(8));
             line.text({135, 0, PageWidth - 135, 4.5}, project.stage, style(8));
-            report.addBand(line);
+            lines.push_back(line);
         }
+        report.addGroup(heading, lines);
     }
 
     const CutList list_;

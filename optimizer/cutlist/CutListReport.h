@@ -3,7 +3,7 @@
 // pages in the report engine and handed to the report output (the print preview in the program,
 // a PDF file on the command line).
 
-#include "CutList.h"
+#include "optimizer/cutlist/CutList.h"
 
 #include <QString>
 

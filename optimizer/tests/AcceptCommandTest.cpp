@@ -1,13 +1,13 @@
 // kadrel accept as a process: what it writes and prints, a process killed at any moment of a large
 // save, and two processes saving at the same moment.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
-#include "support/LargeSolution.h"
-#include "support/StockScenario.h"
+#include "optimizer/tests/support/LargeSolution.h"
+#include "optimizer/tests/support/StockScenario.h"
 
 #include <QDir>
 #include <QElapsedTimer>

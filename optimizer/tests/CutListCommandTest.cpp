@@ -1,10 +1,10 @@
 // kadrel print, kadrel extensions and kadrel accept --pdf as processes: the files they write, the
 // text they print, and what they refuse.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
-#include "support/StockScenario.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
+#include "optimizer/tests/support/StockScenario.h"
 #include "ui/report/tests/support/PdfText.h"
 
 #include <QDir>

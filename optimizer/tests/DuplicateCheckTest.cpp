@@ -1,10 +1,10 @@
 // Identical bars of a solution, grouped for the summarised cut list.
 
-#include "DuplicateCheck.h"
+#include "optimizer/DuplicateCheck.h"
 
-#include "PieceRecords.h"
-#include "ScriptedServices.h"
-#include "support/StockScenario.h"
+#include "optimizer/PieceRecords.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/tests/support/StockScenario.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The joint list of a solution: pairing of sections, link codes and the exact clipboard text.
 
-#include "ExtensionsExport.h"
+#include "optimizer/ExtensionsExport.h"
 
-#include "Joints.h"
-#include "ScriptedServices.h"
-#include "support/StockScenario.h"
+#include "optimizer/Joints.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/tests/support/StockScenario.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // Accepting a solution as a cutting order: the records written, the checks against the records as
 // they are now, and all-or-nothing when any write fails.
 
-#include "SolutionAcceptance.h"
+#include "optimizer/SolutionAcceptance.h"
 
-#include "Database.h"
-#include "ScriptedServices.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
-#include "support/StockScenario.h"
+#include "optimizer/tests/support/StockScenario.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

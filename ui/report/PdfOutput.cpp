@@ -1,6 +1,6 @@
-#include "PdfOutput.h"
+#include "ui/report/PdfOutput.h"
 
-#include "Report.h"
+#include "ui/report/Report.h"
 
 #include <QDir>
 #include <QPdfWriter>

@@ -2,7 +2,7 @@
 // A report written to a PDF file. The file is complete or absent: it is written under a temporary
 // name beside it and takes its name only when the whole report has been written.
 
-#include "ReportOutput.h"
+#include "ui/report/ReportOutput.h"
 
 namespace ui::report {
 

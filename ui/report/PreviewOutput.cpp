@@ -1,6 +1,6 @@
-#include "PreviewOutput.h"
+#include "ui/report/PreviewOutput.h"
 
-#include "Report.h"
+#include "ui/report/Report.h"
 
 #include <QCoreApplication>
 #include <QPrintPreviewDialog>

@@ -3,7 +3,7 @@
 // chosen with "Ustawienia drukarki"), which prints when the operator accepts it; and the progress
 // window shown while a report is built.
 
-#include "ReportOutput.h"
+#include "ui/report/ReportOutput.h"
 
 #include <QPointer>
 

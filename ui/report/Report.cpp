@@ -1,7 +1,7 @@
-#include "Report.h"
+#include "ui/report/Report.h"
 
-#include "ReportFonts.h"
-#include "ReportOutput.h"
+#include "ui/report/ReportFonts.h"
+#include "ui/report/ReportOutput.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,4 +1,4 @@
-#include "ReportFonts.h"
+#include "ui/report/ReportFonts.h"
 
 #include <QFontDatabase>
 #include <QMutex>

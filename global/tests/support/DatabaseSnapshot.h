@@ -6,8 +6,8 @@
 //     ... a save that fails ...
 //     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
 
-#include "Database.h"
-#include "TableSql.h"
+#include "global/Database.h"
+#include "global/TableSql.h"
 
 #include <QStringList>
 #include <string>

@@ -11,9 +11,9 @@
 // counts now (0/0/0 when the length no longer exists, and a length without any line must hold
 // nothing).
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 #include <gtest/gtest.h>
 

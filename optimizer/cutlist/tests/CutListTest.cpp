@@ -2,13 +2,13 @@
 // list of a solution not stored, groups of four bars, leftover instructions, the stock changes with
 // their weights, orders, customers, projects, joints and the footer.
 
-#include "CutListReport.h"
+#include "optimizer/cutlist/CutListReport.h"
 
-#include "Globals.h"
-#include "PdfOutput.h"
-#include "Report.h"
-#include "ScriptedServices.h"
-#include "SolutionAcceptance.h"
+#include "global/Globals.h"
+#include "ui/report/PdfOutput.h"
+#include "ui/report/Report.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
 #include "ui/report/tests/support/GuiApplication.h"
 #include "ui/report/tests/support/PdfText.h"

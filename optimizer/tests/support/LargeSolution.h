@@ -2,7 +2,7 @@
 // A profile with 2,000 approved pieces of four orders and enough stock of two lengths: the size
 // of a large cutting order, for the process tests and the benchmarks of acceptance and cut lists.
 
-#include "StockScenario.h"
+#include "optimizer/tests/support/StockScenario.h"
 
 namespace testing_support {
 

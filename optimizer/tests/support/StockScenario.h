@@ -3,10 +3,10 @@
 // pieces added in a line each, and the bars and pieces of a solution as the optimizer window hands
 // them over.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
-#include "WorkTables.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
+#include "optimizer/WorkTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The report engine: bands over pages with headers and footers, groups kept together, wrapped
 // texts, Polish letters in the PDF, and a file that is complete or absent.
 
-#include "PdfOutput.h"
-#include "Report.h"
-#include "support/GuiApplication.h"
-#include "support/PdfText.h"
+#include "ui/report/PdfOutput.h"
+#include "ui/report/Report.h"
+#include "ui/report/tests/support/GuiApplication.h"
+#include "ui/report/tests/support/PdfText.h"
 
 #include <QFile>
 #include <QDir>
