@@ -272,8 +272,7 @@ int Database::checkLayout(QSqlDatabase& db)
     if (!gaps.isEmpty()) {
         needsConversion_ = true;
         openError_ = QStringLiteral("Baza danych %1 jest uszkodzona lub ma inny układ tabel: %2. Nic nie zapisano w pliku. "
-                                    "Brakujące tabele, pola i klucze odtwarza (z kopią pliku w DB/Backup_conv) "
-                                    "polecenie: %3")
+                                    "Układ tabel uzupełnia (z kopią pliku w DB/Backup_conv) polecenie: %3")
                          .arg(name, describeLayoutGaps(gaps), conversionCommand());
         return err::InvalidFile;
     }
