@@ -10,7 +10,10 @@
 #include "SetupParWindow.h"
 #include "StartupOptions.h"
 
+#include "shell/commands/Commands.h"
+
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -37,10 +40,24 @@ QStringList ownArguments(int argc, char** argv)
     return own;
 }
 
+// A command (barmond database convert ...) runs without any window system.
+int runCommand(int argc, char** argv, const QStringList& arguments)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tervox"));
+    QCoreApplication::setApplicationName(QStringLiteral("Barmond"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return shell::commands::run(arguments, {out, err});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (const QStringList own = ownArguments(argc, argv); shell::commands::namesCommand(own))
+        return runCommand(argc, argv, own);
+
     // The command line is checked before any window system is needed.
     const shell::StartupParse parse = shell::parseStartup(ownArguments(argc, argv));
     if (!parse.ok()) {
