@@ -477,6 +477,9 @@ int TableCore::duplicateKey(const QVariantList& row, bool excludeLastRead)
         const KeyDef& key = schema_.keys.at(k);
         if (!key.unique)
             continue;
+        if (const QString exempt = key.exemptWhenBlank();
+            !exempt.isEmpty() && full.at(schema_.columnIndex(exempt)).toString().isEmpty())
+            continue;
         QStringList where;
         QVariantList binds;
         for (const KeyPart& p : key.parts) {

@@ -39,6 +39,12 @@ struct KeyDef {
     QString name;               // e.g. "By_Order_Profile"
     QList<KeyPart> parts;
     bool unique = false;
+    // A unique key that binds only records whose last component is filled in: any number of
+    // records may leave it blank (the field map's external name).
+    bool blankNotUnique = false;
+
+    // The column whose blank value exempts a record from the uniqueness, or empty.
+    QString exemptWhenBlank() const { return blankNotUnique && !parts.isEmpty() ? parts.last().column : QString(); }
 };
 
 struct TableSchema {

@@ -96,6 +96,11 @@ bool checkDuplicates(const SolutionItemTable& bars, const SolutionSubitemTable& 
         signature.holdsSection = signature.holdsSection || section;
     }
 
+    if (records.errorCode() != 0) {
+        dialogs.message(QStringLiteral("Error after get for next record from Par:SubItems. ErrorCode = %1")
+                            .arg(records.errorCode()));
+        return false;
+    }
     std::stable_sort(control.begin(), control.end(), [](const BarSignature& a, const BarSignature& b) {
         if (a.lenght != b.lenght)
             return a.lenght < b.lenght;

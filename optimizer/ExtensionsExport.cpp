@@ -61,6 +61,10 @@ bool extensionsExportText(global::Database& db, uint32_t profile, const Solution
         }
     }
 
+    if (records.errorCode() != 0) {
+        error = QStringLiteral("System Error after GET for TB12:Extensions. ErrorCode = %1").arg(records.errorCode());
+        return false;
+    }
     text = QStringLiteral("Lista łączeń technologicznych") + LineEnd;
     text += QStringList{QStringLiteral("Numer łączenia"), QStringLiteral("Kod profila"),
                         QStringLiteral("Długość profila"), QStringLiteral("Odc 1"), QStringLiteral("Odc 2")}

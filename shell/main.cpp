@@ -10,10 +10,11 @@
 #include "QtServices.h"
 #include "SetupParWindow.h"
 #include "StartupOptions.h"
-#include "shell/command/Commands.h"
+#include "shell/commands/Commands.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,15 +43,24 @@ QStringList ownArguments(int argc, char** argv)
     return own;
 }
 
+// A command (barmond database convert ...) runs without any window system.
+int runCommand(int argc, char** argv, const QStringList& arguments)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tervox"));
+    QCoreApplication::setApplicationName(QStringLiteral("Barmond"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return shell::commands::run(arguments, {out, err});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const QStringList arguments = ownArguments(argc, argv);
-    if (shell::isCommand(arguments)) {
-        QCoreApplication app(argc, argv);   // no display needed
-        return shell::runCommand(arguments);
-    }
+    if (shell::commands::namesCommand(arguments))
+        return runCommand(argc, argv, arguments);
 
     // The command line is checked before any window system is needed.
     const shell::StartupParse parse = shell::parseStartup(arguments);

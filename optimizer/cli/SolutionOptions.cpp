@@ -55,7 +55,8 @@ QStringList solutionValuedOptions()
 {
     return {QStringLiteral("--profile"),         QStringLiteral("--order-profile"), QStringLiteral("--mode"),
             QStringLiteral("--status"),          QStringLiteral("--selection-start"), QStringLiteral("--extend"),
-            QStringLiteral("--lengths"),         QStringLiteral("--stop-after"),    QStringLiteral("--solution")};
+            QStringLiteral("--lengths"),         QStringLiteral("--stop-after"),    QStringLiteral("--time-limit"),
+            QStringLiteral("--solution")};
 }
 
 QString readSolutionRequest(const QString& command, const ParsedOptions& options, SolutionRequest& request)
@@ -92,6 +93,8 @@ QString readSolutionRequest(const QString& command, const ParsedOptions& options
             request.call.extend = n;
         else if (option == QLatin1String("--stop-after"))
             request.stopAfter = n;
+        else if (option == QLatin1String("--time-limit"))
+            request.timeLimit = n;
         else if (option == QLatin1String("--solution"))
             request.solution = n;
     }
@@ -117,6 +120,8 @@ bool computeSolution(global::Database& db, global::Dialogs& dialogs, const Solut
     settings.sawWidth = g.sawWidth;
     settings.extTolerance = g.extTolerance;
     settings.controlTimeLimit = request.stopAfter ? *request.stopAfter : ControlTime::NoControl;
+    if (request.timeLimit)
+        settings.timeLimitSeconds = *request.timeLimit;
 
     DatabaseInput input(db);
     global::MemoryClipboard clipboard;

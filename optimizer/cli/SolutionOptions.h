@@ -44,6 +44,7 @@ struct SolutionRequest {
     OptimizerCall call;                       // the profile and the calculation options
     std::optional<uint32_t> selectionStart;   // --selection-start; else GLO:Selection_Start
     std::optional<uint32_t> stopAfter;        // --stop-after MINUTES; else no control time
+    std::optional<uint32_t> timeLimit;        // --time-limit SECONDS of method 5
     std::optional<uint32_t> solution;         // --solution COMB_NO; else the first row of the ranking
 };
 

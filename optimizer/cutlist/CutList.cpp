@@ -70,11 +70,15 @@ public:
         out_.printedAt = context_.now;
         out_.operatorName = context_.operatorName;
         out_.computerName = context_.computerName;
-        if (!fetchProfile(profileId, error))
+        if (!fetchProfile(profileId, error) || !fetchCuttingOrder(transaction, error))
             return false;
-        fetchCuttingOrder(transaction);
         if (!cancelled(5, error) && takeBars(bars, pieces, error) && !cancelled(15, error)
             && takePieces(pieces, error)) {
+            if (records_.errorCode() != 0) {
+                // Missing pieces and orders print empty; a read that failed is another matter.
+                error = QStringLiteral("System error after get for TB4:ORDERS. ErrorCode = %1").arg(records_.errorCode());
+                return false;
+            }
             out_.joints = joints_.joints();
             return true;
         }
@@ -103,11 +107,11 @@ private:
     }
 
     // A stored cutting order's description, production date and booked remnants; an order that
-    // cannot be read leaves them empty.
-    void fetchCuttingOrder(uint32_t transaction)
+    // does not exist leaves them empty, bars that cannot be read end the report.
+    bool fetchCuttingOrder(uint32_t transaction, QString& error)
     {
         if (transaction == 0)
-            return;
+            return true;
         global::Table<global::StockTransRecord> orders(db_);
         global::StockTransRecord order;
         order.id = transaction;
@@ -120,6 +124,11 @@ private:
         key.idTrans = transaction;
         for (const auto& item : items.rows(global::Table<global::StockTransItemRecord>::ByTrans, key, 1))
             bookedRemnants_[item.id] = item.remnantId != 0;
+        if (items.errorCode() != 0) {
+            error = QStringLiteral("Error after GET / Next record Par:Items. ErrorCode = %1").arg(items.errorCode());
+            return false;
+        }
+        return true;
     }
 
     // A stored cutting order returns exactly the remnants it booked; a solution not stored returns

@@ -1,5 +1,7 @@
 #include "StartupOptions.h"
 
+#include "OptimizerCall.h"
+
 #include <QCoreApplication>
 
 namespace shell {
@@ -66,8 +68,8 @@ StartupParse parseStartup(const QStringList& arguments)
             optimizerOption = takeNumber(arguments, i, request.orderProfile, error);
         } else if (arg == QLatin1String("--mode")) {
             optimizerOption = takeNumber(arguments, i, request.mode, error);
-            if (error.isEmpty() && request.mode > 4)
-                error = QStringLiteral("--mode must be 0 … 4");
+            if (error.isEmpty() && request.mode > kadrel::LowerBoundMethod)
+                error = QStringLiteral("--mode must be 0 … 5");
         } else if (arg == QLatin1String("--status")) {
             optimizerOption = takeNumber(arguments, i, request.status, error);
         } else if (arg == QLatin1String("--extend")) {

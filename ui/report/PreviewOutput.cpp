@@ -6,6 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTimer>
 
 namespace ui::report {
 
@@ -28,8 +29,8 @@ bool PreviewOutput::output(const Report& report, ReportProgress& progress)
                 error_ = error;
         }
         firstPaint = false;
-        if (cancelled)
-            dialog.reject();
+        if (cancelled)   // the preview may still be opening: close it once it runs
+            QTimer::singleShot(0, &dialog, &QDialog::reject);
     });
     dialog.exec();
     return !cancelled && error_.isEmpty();

@@ -45,7 +45,7 @@ protected:
         if (formDelayMs > 0)
             env.insert(QStringLiteral("BARMOND_FORM_DELAY_MS"), QString::number(formDelayMs));
         process->setProcessEnvironment(env);
-        process->start(QStringLiteral(BARMOND_PROGRAM), arguments + QStringList{QStringLiteral("--data-dir"), dir.path()});
+        process->start(QStringLiteral(BARMOND_BINARY), arguments + QStringList{QStringLiteral("--data-dir"), dir.path()});
         return process;
     }
     static Outcome finish(QProcess* process)

@@ -1,7 +1,7 @@
 #pragma once
 // barmond stock opening-balance | set | delete | export
 
-#include "shell/command/CommandContext.h"
+#include "shell/commands/CommandContext.h"
 
 namespace shell {
 

@@ -1,4 +1,4 @@
-#include "shell/command/CommandContext.h"
+#include "shell/commands/CommandContext.h"
 
 #include <cstdio>
 

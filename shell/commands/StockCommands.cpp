@@ -1,4 +1,5 @@
-#include "shell/command/StockCommands.h"
+#include "shell/commands/StockCommands.h"
+#include "shell/commands/Commands.h"
 
 #include "global/Table.h"
 #include "stock/StockExport.h"
@@ -215,3 +216,22 @@ int runStockCommand(CommandContext& context)
 }
 
 } // namespace shell
+
+namespace shell::commands {
+
+int stock(const QStringList& options, const QString& dataDir, Console console)
+{
+    // Options that never take a value.
+    static const QStringList flags{QStringLiteral("yes"), QStringLiteral("json"), QStringLiteral("all")};
+    try {
+        const CommandLine line(QStringList{QStringLiteral("stock")} + options, flags);
+        CommandContext context(line, dataDir);
+        return runStockCommand(context);
+    } catch (const UsageError& error) {
+        console.err << "barmond: " << error.text << "\n\n" << usageText();
+        console.err.flush();
+        return ExitUsage;
+    }
+}
+
+} // namespace shell::commands
