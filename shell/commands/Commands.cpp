@@ -1,6 +1,7 @@
 #include "shell/commands/Commands.h"
 
 #include "global/DataDirectory.h"
+#include "shell/commands/StockCommands.h"
 
 #include <vector>
 
@@ -23,6 +24,8 @@ const std::vector<Command>& table()
          "      after a copy of the whole file into DB/Backup_conv/<yyyymmdd>-<hhmmss>/; --yes answers the\n"
          "      question before converting",
          databaseConvert},
+        {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
+         "the stock lengths of the catalogue (see below)", stock},
     };
     return commands;
 }
@@ -55,6 +58,7 @@ QString usageText()
     for (const Command& command : table())
         text += QStringLiteral("  barmond [--data-dir DIR] %1 %2\n      %3\n")
                     .arg(command.words.join(QLatin1Char(' ')), QLatin1String(command.options), QLatin1String(command.summary));
+    text += QStringLiteral("\n") + shell::stockCommandUsage() + QStringLiteral("\n");
     text += QStringLiteral("  barmond help\n      list the commands\n\n"
                            "The data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
                            "else the folder named by BARMOND_DATA, else the current folder.\n"

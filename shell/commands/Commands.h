@@ -40,5 +40,6 @@ QString usageText();
 
 // ---- the commands (each: its options after the command's words, the data directory) ----
 int databaseConvert(const QStringList& options, const QString& dataDir, Console console);   // DatabaseCommands.cpp
+int stock(const QStringList& options, const QString& dataDir, Console console);             // StockCommands.cpp
 
 } // namespace shell::commands
