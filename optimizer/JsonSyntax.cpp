@@ -1,4 +1,4 @@
-#include "JsonSyntax.h"
+#include "optimizer/JsonSyntax.h"
 
 namespace kadrel {
 

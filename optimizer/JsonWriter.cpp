@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "optimizer/JsonWriter.h"
 
 #include <QByteArray>
 #include <QLocale>

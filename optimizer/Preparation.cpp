@@ -1,6 +1,6 @@
 #include "Preparation.h"
 
-#include "RunLimits.h"
+#include "optimizer/RunLimits.h"
 #include "Services.h"
 
 #include <algorithm>

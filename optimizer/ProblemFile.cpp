@@ -1,8 +1,8 @@
 #include "ProblemFile.h"
 
-#include "JsonSyntax.h"
-#include "OptimizerCall.h"
-#include "RunLimits.h"
+#include "optimizer/JsonSyntax.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/RunLimits.h"
 
 #include <QFile>
 #include <QJsonArray>

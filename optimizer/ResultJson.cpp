@@ -1,7 +1,7 @@
-#include "ResultJson.h"
+#include "optimizer/ResultJson.h"
 
-#include "JsonWriter.h"
-#include "OptimizerRun.h"
+#include "optimizer/JsonWriter.h"
+#include "optimizer/OptimizerRun.h"
 
 #include <algorithm>
 #include <set>

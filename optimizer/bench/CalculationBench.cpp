@@ -20,7 +20,7 @@
 #include "OptimizerRun.h"
 #include "PatternSearch.h"
 #include "RecordSetInput.h"
-#include "ResultJson.h"
+#include "optimizer/ResultJson.h"
 #include "ScriptedServices.h"
 #include "support/LiteralPatternSearch.h"
 

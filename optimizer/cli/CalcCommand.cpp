@@ -8,9 +8,9 @@
 #include "Globals.h"
 #include "OptimizerRun.h"
 #include "ProblemFile.h"
-#include "ResultJson.h"
+#include "optimizer/ResultJson.h"
 #include "ScriptedServices.h"
-#include "WholeNumber.h"
+#include "global/WholeNumber.h"
 
 #include <QTextStream>
 

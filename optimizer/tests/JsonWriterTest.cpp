@@ -1,5 +1,5 @@
 // The JSON text written element by element: what it writes must read back as the values given.
-#include "JsonWriter.h"
+#include "optimizer/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 
 #include "CalculationDriver.h"
 #include "ClipboardExports.h"
-#include "PatternPricing.h"
+#include "optimizer/PatternPricing.h"
 
 #include <gtest/gtest.h>
 

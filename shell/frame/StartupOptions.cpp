@@ -1,7 +1,7 @@
 #include "StartupOptions.h"
 
 #include "OptimizerCall.h"
-#include "WholeNumber.h"
+#include "global/WholeNumber.h"
 
 #include <QCoreApplication>
 
