@@ -1,4 +1,4 @@
-#include "DataDirectory.h"
+#include "global/DataDirectory.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
-#include "Database.h"
+#include "global/Database.h"
 
-#include "DataDirectory.h"
-#include "Services.h"
-#include "TableSchema.h"
-#include "TableSql.h"
+#include "global/DataDirectory.h"
+#include "global/Services.h"
+#include "global/TableSchema.h"
+#include "global/TableSql.h"
 
 #include <QDir>
 #include <QThread>

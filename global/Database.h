@@ -10,7 +10,7 @@
 // database whose layout this version does not know is refused with one message naming the file
 // and the problem (openErrorText()); nothing is written to such a file.
 
-#include "ErrorCodes.h"
+#include "global/ErrorCodes.h"
 
 #include <QString>
 #include <QtSql/QSqlDatabase>

@@ -1,6 +1,6 @@
-#include "ErrorCodes.h"
+#include "global/ErrorCodes.h"
 
-#include "TableSql.h"
+#include "global/TableSql.h"
 
 namespace global {
 

@@ -1,4 +1,4 @@
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
 
 #include <QSysInfo>
 #include <QtGlobal>

@@ -3,7 +3,7 @@
 // its questions from a plan. The tests use them to fix every answer, the clock and the names;
 // the command line uses them where nobody can answer.
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
-#include "Table.h"
+#include "global/Table.h"
 
-#include "Identifier.h"
-#include "TableSql.h"
+#include "global/Identifier.h"
+#include "global/TableSql.h"
 
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>

@@ -27,9 +27,9 @@
 // writes over it and remove() deletes it. watch() marks the next read: a later update() of that
 // record fails with 89 when another connection changed it in between.
 
-#include "Database.h"
-#include "ErrorCodes.h"
-#include "TableSchema.h"
+#include "global/Database.h"
+#include "global/ErrorCodes.h"
+#include "global/TableSchema.h"
 
 #include <QList>
 #include <QString>
@@ -200,7 +200,7 @@ private:
 
 } // namespace global
 
-#include "Identifier.h"
+#include "global/Identifier.h"
 
 template <class R>
 int global::Table<R>::addWithNewIdentifier(R& rec)

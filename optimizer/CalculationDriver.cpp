@@ -1,8 +1,8 @@
-#include "CalculationDriver.h"
+#include "optimizer/CalculationDriver.h"
 
-#include "Combinations.h"
-#include "ControlTime.h"
-#include "Services.h"
+#include "global/Services.h"
+#include "optimizer/Combinations.h"
+#include "optimizer/ControlTime.h"
 
 #include <limits>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "DemoData.h"
+#include "optimizer/DemoData.h"
 
-#include "Database.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Table.h"
 
 #include <vector>
 

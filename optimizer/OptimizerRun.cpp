@@ -1,10 +1,10 @@
-#include "OptimizerRun.h"
+#include "optimizer/OptimizerRun.h"
 
-#include "ClipboardExports.h"
-#include "ControlTime.h"
-#include "OptimizationTime.h"
-#include "PatternSearch.h"
-#include "Services.h"
+#include "global/Services.h"
+#include "optimizer/ClipboardExports.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/OptimizationTime.h"
+#include "optimizer/PatternSearch.h"
 
 namespace kadrel {
 

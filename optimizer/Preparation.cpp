@@ -1,6 +1,6 @@
-#include "Preparation.h"
+#include "optimizer/Preparation.h"
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <algorithm>
 

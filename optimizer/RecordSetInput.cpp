@@ -1,4 +1,4 @@
-#include "RecordSetInput.h"
+#include "optimizer/RecordSetInput.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "SolutionView.h"
+#include "optimizer/SolutionView.h"
 
 namespace kadrel {
 

@@ -1,14 +1,14 @@
 // The desktop program: reads its command line, opens the database of the data directory, checks
 // the parameters and shows the main frame.
 
-#include "DataDirectory.h"
-#include "FramePicture.h"
-#include "Icons.h"
-#include "Globals.h"
-#include "Program.h"
-#include "QtServices.h"
-#include "SetupParWindow.h"
-#include "StartupOptions.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "settings/gui/SetupParWindow.h"
+#include "shell/frame/FramePicture.h"
+#include "shell/frame/Icons.h"
+#include "shell/frame/Program.h"
+#include "shell/frame/StartupOptions.h"
+#include "ui/qtservices/QtServices.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,9 +1,9 @@
 // Opening the database: first use of an empty folder, and files that must be refused untouched.
 
-#include "DataDirectory.h"
-#include "Database.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/DataDirectory.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Key orders, cursor reads and the error numbers of the table layer.
 
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

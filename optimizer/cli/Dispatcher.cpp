@@ -1,6 +1,6 @@
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <QDir>
 #include <QTextStream>

@@ -1,5 +1,5 @@
 // kadrel: the cutting optimizer's command line.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
 #include <QCoreApplication>
 

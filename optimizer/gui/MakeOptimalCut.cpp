@@ -1,8 +1,8 @@
-#include "MakeOptimalCut.h"
+#include "optimizer/gui/MakeOptimalCut.h"
 
-#include "GuiThreadBridge.h"
-#include "OptimizerWindow.h"
-#include "Services.h"
+#include "global/Services.h"
+#include "optimizer/gui/GuiThreadInput.h"
+#include "optimizer/gui/OptimizerWindow.h"
 
 namespace kadrel {
 
@@ -11,7 +11,7 @@ OptimizerWindowCall::OptimizerWindowCall(OptimizerInput& input, const global::Se
                                          const SolutionHandOver& handOver, const RunSettings& settings,
                                          QWidget* parent)
     : records_(std::make_unique<GuiThreadInput>(input)),
-      dialogs_(std::make_unique<GuiThreadDialogs>(services.dialogs)),
+      dialogs_(std::make_unique<ui::GuiThreadDialogs>(services.dialogs)),
       run_(std::make_unique<OptimizerRun>(*records_, RunServices{*dialogs_, services.clipboard, services.clock}, call,
                                           settings)),
       window_(std::make_unique<OptimizerWindow>(*run_, services.dialogs, layout, handOver, parent))

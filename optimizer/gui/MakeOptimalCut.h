@@ -4,7 +4,7 @@
 // solutions with the cutting plan and statistics of the selected one, and hands the
 // selected solution over to acceptance, the cut lists, the extensions export or the clipboard.
 
-#include "OptimizerRun.h"
+#include "optimizer/OptimizerRun.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "OptimizerWindow.h"
+#include "optimizer/gui/OptimizerWindow.h"
 
-#include "AutoSizeColumns.h"
-#include "ControlPositions.h"
-#include "Globals.h"
-#include "ListFormatManager.h"
-#include "NumberText.h"
-#include "Services.h"
-#include "WindowPlacement.h"
+#include "global/Globals.h"
+#include "global/Services.h"
+#include "optimizer/gui/NumberText.h"
+#include "ui/layout/AutoSizeColumns.h"
+#include "ui/layout/ControlPositions.h"
+#include "ui/layout/ListFormatManager.h"
+#include "ui/layout/WindowPlacement.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -109,12 +109,12 @@ OptimizerWindow::~OptimizerWindow()
 void OptimizerWindow::buildWindow()
 {
     const auto& t = texts_;
-    demandModel_ = new RowListModel<PrtRow>(
+    demandModel_ = new ui::RowListModel<PrtRow>(
         {{demandFields()[0], t(text::DemandId), [](const PrtRow& r) { return number(r.id); }},
          {demandFields()[1], t(text::DemandLength), [](const PrtRow& r) { return number(r.lenght); }},
          {demandFields()[2], t(text::DemandQuantity), [](const PrtRow& r) { return number(r.pcs); }}},
         this);
-    stockModel_ = new RowListModel<PrlRow>(
+    stockModel_ = new ui::RowListModel<PrlRow>(
         {{stockFields()[0], t(text::StockId), [](const PrlRow& r) { return number(r.id); }},
          {stockFields()[1], t(text::StockLength), [](const PrlRow& r) { return number(r.lenght); }},
          {stockFields()[2], t(text::StockUsed), [](const PrlRow& r) { return number(r.used); }},
@@ -122,7 +122,7 @@ void OptimizerWindow::buildWindow()
          {stockFields()[4], t(text::StockExternal), [](const PrlRow& r) { return number(r.externalQuantity); }},
          {stockFields()[5], t(text::StockProcess), [](const PrlRow& r) { return number(r.processQuantity); }}},
         this);
-    rankingModel_ = new RowListModel<RankingRow>(
+    rankingModel_ = new ui::RowListModel<RankingRow>(
         {{rankingFields()[0], t(text::RankingNumber), [](const RankingRow& r) { return number(r.combNo); }},
          {rankingFields()[1], t(text::RankingProfiles), [](const RankingRow& r) { return number(r.profiles); }},
          {rankingFields()[2], t(text::RankingCuts), [](const RankingRow& r) { return number(r.totalCuts); }},
@@ -134,7 +134,7 @@ void OptimizerWindow::buildWindow()
          {rankingFields()[8], t(text::RankingExtensions), [](const RankingRow& r) { return number(r.extensions); }},
          {rankingFields()[9], t(text::RankingReused), [](const RankingRow& r) { return number(r.reusedRemnant); }}},
         this);
-    specificationModel_ = new RowListModel<DisplayRow>(
+    specificationModel_ = new ui::RowListModel<DisplayRow>(
         {{specificationFields()[0], t(text::SpecificationId), [](const DisplayRow& r) { return number(r.id); }},
          {specificationFields()[1], t(text::SpecificationLength), [](const DisplayRow& r) { return number(r.lenght); }},
          {specificationFields()[2], t(text::SpecificationCuts), [](const DisplayRow& r) { return r.cuts; }, false},

@@ -3,9 +3,9 @@
 // selected solution, the sort radios, the clipboard exports and the hand-over buttons, with the
 // splitters and list layouts kept per user.
 
-#include "MakeOptimalCut.h"
-#include "RowListModel.h"
-#include "WindowTexts.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/WindowTexts.h"
+#include "ui/models/RowListModel.h"
 
 #include <QDialog>
 #include <QMap>
@@ -105,10 +105,10 @@ private:
     SolutionHandOver handOver_;
     WindowTexts texts_;
 
-    RowListModel<PrtRow>* demandModel_ = nullptr;
-    RowListModel<PrlRow>* stockModel_ = nullptr;
-    RowListModel<RankingRow>* rankingModel_ = nullptr;
-    RowListModel<DisplayRow>* specificationModel_ = nullptr;
+    ui::RowListModel<PrtRow>* demandModel_ = nullptr;
+    ui::RowListModel<PrlRow>* stockModel_ = nullptr;
+    ui::RowListModel<RankingRow>* rankingModel_ = nullptr;
+    ui::RowListModel<DisplayRow>* specificationModel_ = nullptr;
 
     QWidget* content_ = nullptr;
     QProgressBar* progress_ = nullptr;

@@ -1,4 +1,4 @@
-#include "WindowTexts.h"
+#include "optimizer/gui/WindowTexts.h"
 
 namespace kadrel {
 

@@ -1,8 +1,8 @@
 // The combination optimizer: bar choice, leftovers as bars, joints, the control time.
-#include "CombinationOptimizer.h"
-#include "ControlTime.h"
-#include "PatternSearch.h"
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/CombinationOptimizer.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/PatternSearch.h"
 
 #include <gtest/gtest.h>
 

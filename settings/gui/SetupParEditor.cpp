@@ -1,8 +1,8 @@
-#include "SetupParEditor.h"
+#include "settings/gui/SetupParEditor.h"
 
-#include "RiRoutines.h"
-#include "StandardWarning.h"
-#include "Table.h"
+#include "global/RiRoutines.h"
+#include "global/Table.h"
+#include "ui/layout/StandardWarning.h"
 
 namespace settings {
 

@@ -9,7 +9,7 @@
 //             shown and the form shows the other station's values (Ctrl+' brings back one's own).
 //   delete  – confirmed, then deleted; a failed delete may be tried again.
 
-#include "Records.h"
+#include "global/Records.h"
 
 #include <QCoreApplication>
 #include <QString>

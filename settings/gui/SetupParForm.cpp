@@ -1,4 +1,4 @@
-#include "SetupParForm.h"
+#include "settings/gui/SetupParForm.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -9,7 +9,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "WindowPlacement.h"
+#include "ui/layout/WindowPlacement.h"
 
 namespace settings {
 

@@ -2,7 +2,7 @@
 // The form SETUP_PAR_UPD "Form SETUP_PAR": the three fields of one parameter over a
 // SetupParEditor, which holds every rule of the form.
 
-#include "SetupParEditor.h"
+#include "settings/gui/SetupParEditor.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "SetupParListModel.h"
+#include "settings/gui/SetupParListModel.h"
 
-#include "Table.h"
+#include "global/Table.h"
 
 namespace settings {
 

@@ -2,7 +2,7 @@
 // The rows of the parameter list SETUP_PAR: every parameter in the order of its name (then its
 // technical name), with the columns "Nazwa parametru", "Wartość" and "Nazwa techn.".
 
-#include "Records.h"
+#include "global/Records.h"
 
 #include <QAbstractTableModel>
 #include <QList>

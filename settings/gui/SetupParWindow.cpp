@@ -1,12 +1,12 @@
-#include "SetupParWindow.h"
+#include "settings/gui/SetupParWindow.h"
 
-#include "CheckParameters.h"
-#include "Globals.h"
-#include "ListFormatManager.h"
-#include "SetupParForm.h"
-#include "SetupParListModel.h"
-#include "StandardWarning.h"
-#include "WindowPlacement.h"
+#include "global/Globals.h"
+#include "settings/CheckParameters.h"
+#include "settings/gui/SetupParForm.h"
+#include "settings/gui/SetupParListModel.h"
+#include "ui/layout/ListFormatManager.h"
+#include "ui/layout/StandardWarning.h"
+#include "ui/layout/WindowPlacement.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 // When the list closes the parameters are checked and loaded again, so edited values take effect
 // at once.
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <QDialog>
 

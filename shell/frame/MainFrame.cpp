@@ -1,12 +1,12 @@
-#include "MainFrame.h"
+#include "shell/frame/MainFrame.h"
 
-#include "Globals.h"
-#include "Icons.h"
-#include "LanguageSwitch.h"
-#include "Services.h"
-#include "SplashScreen.h"
-#include "StatusClock.h"
-#include "WindowPlacement.h"
+#include "global/Globals.h"
+#include "global/Services.h"
+#include "shell/frame/Icons.h"
+#include "shell/frame/LanguageSwitch.h"
+#include "shell/frame/SplashScreen.h"
+#include "shell/frame/StatusClock.h"
+#include "ui/layout/WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,16 +1,16 @@
-#include "Program.h"
+#include "shell/frame/Program.h"
 
-#include "CheckParameters.h"
-#include "DataDirectory.h"
-#include "DatabaseDeletion.h"
-#include "DatabaseInput.h"
-#include "DemoData.h"
-#include "Globals.h"
-#include "MakeOptimalCut.h"
-#include "PrinterSettings.h"
-#include "ProgramInfo.h"
-#include "RestoreLayouts.h"
-#include "SetupParWindow.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/DemoData.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "settings/CheckParameters.h"
+#include "settings/gui/SetupParWindow.h"
+#include "shell/frame/DatabaseDeletion.h"
+#include "shell/frame/PrinterSettings.h"
+#include "shell/frame/ProgramInfo.h"
+#include "shell/frame/RestoreLayouts.h"
 
 #include <QCoreApplication>
 #include <QDir>

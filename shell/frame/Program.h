@@ -3,13 +3,13 @@
 // identification and parameters, the main frame with every menu item wired to its window or
 // procedure. main() only reads the command line and hands over.
 
-#include "DatabaseLayoutStore.h"
-#include "LanguageSwitch.h"
-#include "MainFrame.h"
-#include "StartupOptions.h"
+#include "shell/frame/LanguageSwitch.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/StartupOptions.h"
+#include "ui/layout/DatabaseLayoutStore.h"
 
-#include "Database.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Services.h"
 
 #include <QString>
 

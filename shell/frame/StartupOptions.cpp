@@ -1,4 +1,4 @@
-#include "StartupOptions.h"
+#include "shell/frame/StartupOptions.h"
 
 #include <QCoreApplication>
 

@@ -1,13 +1,13 @@
 // The optimizer window the way the program opens it: records read from a database file while the
 // calculation runs on its worker thread, and the user's layout kept in the database's layout tables.
 
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "DatabaseLayoutStore.h"
-#include "MakeOptimalCut.h"
-#include "OptimizerWindow.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/layout/DatabaseLayoutStore.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>

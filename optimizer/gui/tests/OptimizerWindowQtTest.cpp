@@ -2,13 +2,13 @@
 // what it puts on the clipboard, when it lets a solution be saved, its English texts and the layout
 // it keeps.
 
-#include "GuiThreadBridge.h"
-#include "MakeOptimalCut.h"
-#include "Globals.h"
-#include "LayoutStore.h"
-#include "OptimizerWindow.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/RecordSetInput.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/layout/LayoutStore.h"
+#include "ui/threads/GuiThreadBridge.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -514,7 +514,7 @@ private slots:
             }
         } target;
         target.planAnswers({2});
-        GuiThreadDialogs bridge(target);
+        ui::GuiThreadDialogs bridge(target);
         int answer = -1;
         QThread* worker = QThread::create([&] { answer = bridge.ask(QStringLiteral("Stop?"), {QStringLiteral("Tak"), QStringLiteral("Nie"), QStringLiteral("Dalej")}); });
         QSignalSpy done(worker, &QThread::finished);

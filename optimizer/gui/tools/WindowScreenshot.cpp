@@ -5,11 +5,11 @@
 //
 // Messages the run shows go to standard error. Exit status 0 when the picture was saved.
 
-#include "Globals.h"
-#include "MakeOptimalCut.h"
-#include "OptimizerWindow.h"
-#include "ProblemFile.h"
-#include "ScriptedServices.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/ProblemFile.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,17 +3,17 @@
 // changed, changed meanwhile by another station), delete, cancel after changes, the ditto key,
 // and the parameters checked again when the list closes.
 
-#include "CheckParameters.h"
-#include "LayoutStore.h"
-#include "SetupParEditor.h"
-#include "SetupParForm.h"
-#include "SetupParListModel.h"
-#include "SetupParWindow.h"
+#include "settings/CheckParameters.h"
+#include "settings/gui/SetupParEditor.h"
+#include "settings/gui/SetupParForm.h"
+#include "settings/gui/SetupParListModel.h"
+#include "settings/gui/SetupParWindow.h"
+#include "ui/layout/LayoutStore.h"
 
-#include "Database.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -2,14 +2,14 @@
 // identification, parameters), the menu items that work and those still without a window, the
 // parameters window changing the language of the frame, and the maintenance questions in English.
 
-#include "Program.h"
-#include "SetupParForm.h"
-#include "SetupParWindow.h"
+#include "settings/gui/SetupParForm.h"
+#include "settings/gui/SetupParWindow.h"
+#include "shell/frame/Program.h"
 
-#include "DataDirectory.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <QAction>
 #include <QApplication>

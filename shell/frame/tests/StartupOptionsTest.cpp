@@ -1,6 +1,6 @@
 // The desktop program's command line.
 
-#include "StartupOptions.h"
+#include "shell/frame/StartupOptions.h"
 
 #include <gtest/gtest.h>
 
