@@ -1,5 +1,6 @@
 #include "optimizer/CalculationDriver.h"
 
+#include "global/ErrorCodes.h"
 #include "global/Services.h"
 #include "optimizer/Combinations.h"
 #include "optimizer/ControlTime.h"
@@ -12,9 +13,6 @@ namespace kadrel {
 namespace {
 
 constexpr uint32_t Largest = std::numeric_limits<uint32_t>::max();
-// The error number of a look-up in a working table that finds nothing.
-constexpr int NotFoundInTable = 30;
-constexpr int RecordNotFound = 35;
 
 } // namespace
 
@@ -253,7 +251,7 @@ bool CalculationDriver::allocateBestLength()
         t_.prl.findFirst([&](const PrlRow& r) { return r.id == selectionBestId_; });
     if (at == PrlTable::npos) {
         dialogs_.message(QStringLiteral("ErrorCode after GET for M_PRL:Table. ErrorCode = %1")
-                             .arg(NotFoundInTable));
+                             .arg(global::err::NotInList));
         return false;
     }
     const PrlRow bar = t_.prl[at];
@@ -289,7 +287,7 @@ bool CalculationDriver::removeDemandedPiece(uint32_t length)
     if (at == PrtTable::npos) {
         dialogs_.message(QStringLiteral("System Error after GET for M_PRT:Table in Correct_M_PRT:Table "
                                         "routine. ErrorCode = %1 Searched value = %2")
-                             .arg(NotFoundInTable)
+                             .arg(global::err::NotInList)
                              .arg(length));
         return false;
     }
@@ -318,7 +316,7 @@ bool CalculationDriver::identifyCutRecord(uint32_t length, SelectedCutRow& cut)
     }
     dialogs_.message(QStringLiteral("System Error after GET/NEXT for S_PRT:Table in Correct_S_PRT:Table "
                                     "routine. ErrorCode = %1 Searched value = %2")
-                         .arg(NotFoundInTable)
+                         .arg(global::err::NotInList)
                          .arg(length));
     return false;
 }
@@ -647,7 +645,7 @@ bool CalculationDriver::rankSolutions()
     bool priced = false;
     if (const int error = input_.fetchProfile(call_.profile, profile); error == 0)
         priced = true;
-    else if (error != RecordNotFound)
+    else if (error != global::err::RecordNotFound)
         dialogs_.message(
             QStringLiteral("System Error after GET for PROFILES table. ErrorCode = %1").arg(error));
 

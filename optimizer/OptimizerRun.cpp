@@ -1,6 +1,7 @@
 #include "optimizer/OptimizerRun.h"
 
 #include "global/Services.h"
+#include "global/Statuses.h"
 #include "optimizer/ClipboardExports.h"
 #include "optimizer/ControlTime.h"
 #include "optimizer/OptimizationTime.h"
@@ -17,7 +18,6 @@ const QString OptimizerRun::SimulationTitleSuffix = QStringLiteral(
 namespace {
 
 constexpr uint8_t SimulationStatus = 2;
-constexpr uint16_t ApprovedOrder = 1;
 
 } // namespace
 
@@ -43,7 +43,7 @@ void OptimizerRun::determineSaveRule()
         global::OrderProfileRecord position;
         global::OrderRecord order;
         if (input_.fetchOrderProfile(call_.orderProfile, position) == 0
-            && input_.fetchOrder(position.orderId, order) == 0 && order.status == ApprovedOrder)
+            && input_.fetchOrder(position.orderId, order) == 0 && order.status == global::OrderStatus::Approved)
             canSave_ = true;
         titleSuffix_ += CalculatorTitleSuffix;
     }

@@ -1,7 +1,6 @@
 // The desktop program: reads its command line, opens the database of the data directory, checks
 // the parameters and shows the main frame.
 
-#include "global/DataDirectory.h"
 #include "global/Globals.h"
 #include "settings/gui/SetupParWindow.h"
 #include "shell/frame/FramePicture.h"
@@ -53,8 +52,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Barmond"));
     QApplication::setWindowIcon(shell::programIcon());   // the default icon of every window
 
-    global::DesktopServices desktop;
-    shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
+    ui::DesktopServices desktop;
+    shell::Program program(parse.options.dataDir, desktop.services());
     const bool picture = !parse.options.screenshot.isEmpty();
     const bool started = program.start([&desktop, picture](shell::MainFrame& frame) {
         desktop.dialogs.setParent(&frame);

@@ -201,7 +201,7 @@ TEST(ControlTimeTest, ElapsedIsCountedOverMidnightAndOnlyBeyondTheLimit)
     EXPECT_TRUE(control.check());
     EXPECT_TRUE(dialogs.shown().isEmpty());
     clock.advance(10);
-    dialogs.setDefaultAnswer(0);
+    dialogs.planAnswer(0);   // "Przerwij"
     EXPECT_FALSE(control.check());
 }
 

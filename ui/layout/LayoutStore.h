@@ -3,6 +3,7 @@
 // positions (LFM_DFile). The list-format manager and the control-position store of a window work
 // through these interfaces; the program plugs in the database tables, tests a store in memory.
 
+#include "global/ErrorCodes.h"
 #include "global/Records.h"
 
 #include <QList>
@@ -20,9 +21,9 @@ struct StoreResult {
     bool ok() const { return code == 0; }
 };
 
-// Error codes the layout code reacts to.
-inline constexpr int RecordNotFound = 35;
-inline constexpr int DuplicateKey = 40;
+// Error codes the layout code reacts to (the table layer's, global/ErrorCodes.h).
+using global::err::DuplicateKey;
+using global::err::RecordNotFound;
 
 // The application name every layout record carries.
 inline const QString ApplicationName = QStringLiteral("Barmond");

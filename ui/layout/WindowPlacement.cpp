@@ -16,10 +16,13 @@ const QString YKey = QStringLiteral("YPosit");
 const QString WidthKey = QStringLiteral("Width");
 const QString HeightKey = QStringLiteral("Height");
 
-// Whether a window placed there could be reached on one of the screens (a placement stored on a
-// larger or a second monitor may lie outside every screen of this run).
-bool onSomeScreen(const QRect& placement)
+// Whether a window placed there could be reached: on one of the screens (a placement stored on a
+// larger or a second monitor may lie outside every screen of this run), or for a window inside the
+// frame, in the frame's work area.
+bool reachable(const QWidget& window, const QRect& placement)
 {
+    if (!window.isWindow() && window.parentWidget())
+        return window.parentWidget()->rect().intersects(placement);
     const auto screens = QGuiApplication::screens();
     if (screens.isEmpty())
         return true;
@@ -47,11 +50,6 @@ QRect normalPlacement(const QWidget& window)
 }
 
 } // namespace
-
-QString iniFilePath(const QString& dataDirectory)
-{
-    return QDir(dataDirectory).filePath(QStringLiteral("Barmond.ini"));
-}
 
 void iniSaveWindow(const QWidget& window, const QString& section, QSettings& ini)
 {
@@ -86,7 +84,7 @@ void iniRestoreWindow(QWidget& window, const QString& section, QSettings& ini)
             if (stored.width() > 0 && stored.height() > 0)
                 placement.setSize(stored);
         }
-        if (onSomeScreen(placement)) {
+        if (reachable(window, placement)) {
             window.move(placement.topLeft());
             window.resize(placement.size());
         } else {

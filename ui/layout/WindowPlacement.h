@@ -9,9 +9,6 @@ class QWidget;
 
 namespace layout {
 
-// Barmond.ini in the data directory (the folder that holds "DB").
-QString iniFilePath(const QString& dataDirectory);
-
 // Writes "Maximize" ("Yes"/"No"), "XPosit", "YPosit", "Width" and "Height" of the window's normal
 // placement. A minimised window writes nothing, so the placement stored before stays.
 void iniSaveWindow(const QWidget& window, const QString& section, QSettings& ini);

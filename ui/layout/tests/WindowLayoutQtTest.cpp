@@ -1,6 +1,7 @@
 // Window placement in Barmond.ini, control positions of windows with splitters, column auto-size
 // and the standard warnings.
 
+#include "global/DataDirectory.h"
 #include "global/ScriptedServices.h"
 #include "ui/layout/AutoSizeColumns.h"
 #include "ui/layout/ControlPositions.h"
@@ -25,7 +26,7 @@ private slots:
     void windowPlacementRoundTripsThroughBarmondIni()
     {
         QTemporaryDir dir;
-        const QString ini = iniFilePath(dir.path());
+        const QString ini = global::iniFile(dir.path());
         QCOMPARE(ini, dir.filePath(QStringLiteral("Barmond.ini")));
         {
             QWidget window;
@@ -60,7 +61,7 @@ private slots:
     void positionOutsideEveryScreenIsNotTaken()
     {
         QTemporaryDir dir;
-        const QString ini = iniFilePath(dir.path());
+        const QString ini = global::iniFile(dir.path());
         {
             QSettings settings(ini, QSettings::IniFormat);
             settings.setValue(QStringLiteral("Profiles/XPosit"), 50000);
@@ -78,7 +79,7 @@ private slots:
     void formatDialogsKeepTheirPositions()
     {
         QTemporaryDir dir;
-        const QString ini = iniFilePath(dir.path());
+        const QString ini = global::iniFile(dir.path());
         global::ScriptedDialogs dialogs;
         global::ListFormatRecord record;
         record.formatName = QStringLiteral("A");
@@ -97,7 +98,7 @@ private slots:
     void maximisedWindowIsStoredWithItsNormalSizeAndReopensMaximised()
     {
         QTemporaryDir dir;
-        const QString ini = iniFilePath(dir.path());
+        const QString ini = global::iniFile(dir.path());
         {
             QWidget window;
             window.setGeometry(50, 60, 500, 300);
@@ -117,7 +118,7 @@ private slots:
     void minimisedWindowKeepsThePlacementStoredBefore()
     {
         QTemporaryDir dir;
-        const QString ini = iniFilePath(dir.path());
+        const QString ini = global::iniFile(dir.path());
         QWidget window;
         window.setGeometry(10, 20, 400, 250);
         window.show();

@@ -1,15 +1,24 @@
 // The desktop services: message boxes answer with the index of the pressed button, show "|" as a
-// line break, and the clipboard keeps the text set.
+// line break; the clipboard keeps the text set; the file dialog returns the chosen file; the
+// operator's values are kept in the user's settings of Tervox/Barmond; the progress window's
+// Cancel reaches work on this thread and on a worker thread.
 
 #include "ui/qtservices/QtServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
-using global::QtDialogs;
+using ui::QtDialogs;
 
 namespace {
 
@@ -48,6 +57,12 @@ void answerNextBox(SeenBox* seen, const QString& press)
 class QtServicesQtTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        // The user's own settings are left alone: values go to the test location.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
     void questionReturnsIndexOfPressedButton()
     {
         QtDialogs dialogs;
@@ -91,9 +106,80 @@ private slots:
 
     void clipboardKeepsText()
     {
-        global::QtClipboard clipboard;
+        ui::QtClipboard clipboard;
         clipboard.setText(QStringLiteral("1200\t3\tPROFIL-A"));
         QCOMPARE(clipboard.text(), QStringLiteral("1200\t3\tPROFIL-A"));
+    }
+
+    void fileDialogReturnsTheChosenFileOrNothing()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("zamowienie.xlsx"));
+        QFile file(book);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        ui::QtFileChooser files;
+        QTimer::singleShot(0, [book] {
+            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Import odcinków"));
+            dialog->selectFile(book);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QCOMPARE(files.openFile(QStringLiteral("Import odcinków"), dir.path(), QStringLiteral("Arkusze (*.xlsx)")), book);
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+            static_cast<QDialog*>(QApplication::activeModalWidget())->reject();
+        });
+        QVERIFY(files.saveFile(QStringLiteral("Eksport"), dir.path(), {}).isEmpty());
+    }
+
+    void userValuesAreKeptForTheUserOfTervoxBarmond()
+    {
+        ui::QtUserValues values;
+        QVERIFY(values.setValue(QStringLiteral("LastInterfaceFile"), QStringLiteral("/dane/cięcia.xlsx")));
+        QCOMPARE(ui::QtUserValues().value(QStringLiteral("LastInterfaceFile")), QStringLiteral("/dane/cięcia.xlsx"));
+        const QSettings settings(QSettings::UserScope, QStringLiteral("Tervox"), QStringLiteral("Barmond"));
+        QCOMPARE(settings.value(QStringLiteral("LastInterfaceFile")).toString(), QStringLiteral("/dane/cięcia.xlsx"));
+        QVERIFY(values.value(QStringLiteral("NeverStored")).isEmpty());
+    }
+
+    void progressCancelReachesTheWork()
+    {
+        ui::QtProgress progress;
+        progress.start(QStringLiteral("Import"), 100);
+        QVERIFY(progress.window());
+        QCOMPARE(progress.window()->labelText(), QStringLiteral("Import"));
+        QVERIFY(progress.advance(10));
+        QCOMPARE(progress.window()->value(), 100);   // a tenth of the bar
+        auto pressCancel = [&progress] { progress.window()->findChild<QPushButton*>()->click(); };
+        QCOMPARE(progress.window()->findChild<QPushButton*>()->text(), QStringLiteral("Przerwij"));
+        pressCancel();
+        QVERIFY(!progress.advance(11));
+        progress.finish();
+        QVERIFY(!progress.window()->isVisible());
+
+        // Work on a worker thread learns of the cancel without waiting for the window.
+        progress.start(QStringLiteral("Eksport"), 0);
+        QCoreApplication::processEvents();
+        std::atomic<int> steps{0};
+        std::atomic<bool> stopped{false};
+        QThread* worker = QThread::create([&] {
+            for (int i = 1; i <= 100000 && !stopped; ++i) {
+                if (!progress.advance(i))
+                    stopped = true;
+                ++steps;
+                QThread::usleep(100);
+            }
+        });
+        worker->start();
+        QTRY_VERIFY(steps > 10);
+        pressCancel();
+        QTRY_VERIFY(stopped.load());
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QVERIFY(steps < 100000);
+        progress.finish();
     }
 };
 
