@@ -226,6 +226,15 @@ void TableCore::set(int key, const QVariantList& row, int components)
     mode_ = n == 0 ? Mode::Start : Mode::Position;
 }
 
+void TableCore::setAt(int key, const QVariantList& row, const QString& position)
+{
+    key_ = key;
+    buffer_.clear();
+    batch_ = 16;
+    lastKey_ = keyValues(orderOf(key), fullRow(row), position.toLongLong());
+    mode_ = Mode::AfterRecord;
+}
+
 void TableCore::remember(const QVariantList& selected)
 {
     lastRowId_ = selected.last().toLongLong();

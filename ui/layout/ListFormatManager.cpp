@@ -365,11 +365,11 @@ void ListFormatManager::fail(int level, const StoreResult& result)
         fatalHandler_();
 }
 
-void ListFormatManager::bindInterface(bool sortByName, const QString& iniFile)
+void ListFormatManager::bindInterface(bool sortByName, const QString& iniFile, bool ownMenu)
 {
     sortByName_ = sortByName;
     iniFile_ = iniFile;
-    if (!view_)
+    if (!view_ || !ownMenu)
         return;
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, &ListFormatManager::showContextMenu,

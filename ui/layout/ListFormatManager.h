@@ -50,8 +50,9 @@ public:
     bool init(const ListKey& key, QAbstractItemView& view, const QStringList& fields);
 
     // Switches the context menu on; sortByName orders the formats in the menu by name; iniFile
-    // keeps the positions of the two dialogs (section "List Format Manager").
-    void bindInterface(bool sortByName, const QString& iniFile);
+    // keeps the positions of the two dialogs (section "List Format Manager"). A window with a
+    // context menu of its own (ownMenu false) adds the formats to it with makePopup().
+    void bindInterface(bool sortByName, const QString& iniFile, bool ownMenu = true);
 
     // Makes another format current and applies it ("Format_" + id when the name is empty).
     bool setCurrentFormat(const QString& name, int16_t formatId);
