@@ -191,6 +191,14 @@ bool MainFrame::event(QEvent* event)
 
 void MainFrame::closeEvent(QCloseEvent* event)
 {
+    // The windows of the frame close first, each keeping its layout.
+    mdi_->closeAllSubWindows();
+    for (const QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isVisible()) {   // it refused to close: so does the frame
+            event->ignore();
+            return;
+        }
+    }
     if (!iniFile_.isEmpty())
         layout::iniSaveWindow(*this, QStringLiteral("Main"), iniFile_);
     QMainWindow::closeEvent(event);

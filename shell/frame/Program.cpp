@@ -50,6 +50,7 @@ bool Program::start(const std::function<void(MainFrame&)>& frameReady)
         frameReady(*frame_);
     // A failure is reported by the check itself; the program goes on with the values it has.
     settings::checkParameters(db_, services_);
+    makeWindowContext();
     frame_->applyLanguageSetting();
     showStation();
     return true;
@@ -96,10 +97,21 @@ void Program::openOptimizer(const OptimizeRequest& request)
     kadrel::makeOptimalCut(input, services_, call, stores, {}, frame_.get());
 }
 
+void Program::makeWindowContext()
+{
+    host_ = std::make_unique<ui::MdiWindowHost>(*frame_->mdiArea(), frame_.get());
+    context_ = std::make_unique<ui::WindowContext>(ui::WindowContext{db_, services_, &layoutStore_, &layoutStore_,
+                                                                     iniFile(), {}, {}, 0, host_.get()});
+}
+
+// The status bar and the window context name who works at which station.
 void Program::showStation()
 {
     const global::Globals& glo = global::glo();
     frame_->setStation(glo.sysUser, glo.sysCompName, glo.userLp);
+    context_->user = glo.sysUser;
+    context_->station = glo.sysCompName;
+    context_->stationNumber = int16_t(glo.userLp);
 }
 
 void Program::wireMenu()
@@ -115,13 +127,16 @@ void Program::wireMenu()
     });
 }
 
-void Program::openParameters()
+QWidget* Program::openParameters()
 {
-    settings::SetupParWindow window(db_, services_, iniFile(), &layoutStore_, frame_.get());
-    window.exec();
-    // The list checked the parameters again when it closed: take over a changed language now.
-    frame_->applyLanguageSetting();
-    showStation();
+    auto* list = new settings::SetupParWindow(*context_);
+    // The list checks the parameters again when it closes: a changed language is taken over then.
+    QObject::connect(list, &ui::BrowseWindow::closed, frame_.get(), [this] {
+        frame_->applyLanguageSetting();
+        showStation();
+    });
+    host_->showBrowse(list);
+    return list;
 }
 
 void Program::restoreLayouts()
