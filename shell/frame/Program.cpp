@@ -89,12 +89,7 @@ void Program::openOptimizer(const OptimizeRequest& request)
     call.status = uint8_t(request.status);
     call.extensions = global::glo().selectionStart;   // the lists' "Dobór od:" starts with it
     call.extend = request.extend;
-    kadrel::WindowLayoutStores stores;
-    stores.formats = &layoutStore_;
-    stores.positions = &layoutStore_;
-    stores.iniFile = iniFile();
-    stores.user = int16_t(global::glo().userLp);
-    kadrel::makeOptimalCut(input, services_, call, stores, {}, frame_.get());
+    kadrel::makeOptimalCut(*context_, input, call, {}, frame_.get());
 }
 
 void Program::makeWindowContext()

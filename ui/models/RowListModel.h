@@ -41,6 +41,15 @@ public:
         endResetModel();
     }
 
+    // New captions of the columns, in column order (the language changed).
+    void setCaptions(const QStringList& captions)
+    {
+        for (int i = 0; i < columns_.size() && i < captions.size(); ++i)
+            columns_[i].caption = captions.at(i);
+        if (!columns_.isEmpty())
+            emit headerDataChanged(Qt::Horizontal, 0, int(columns_.size()) - 1);
+    }
+
     QStringList fields() const
     {
         QStringList names;

@@ -25,9 +25,9 @@ struct WindowContext {
     global::Services services;
     layout::ListFormatStore* formats = nullptr;       // list formats; none: not kept
     layout::ControlPositionStore* positions = nullptr; // splitter and control positions; none: not kept
-    QString iniFile;                                   // Barmond.ini; empty: window places not kept
-    QString user;                                      // GLO:SysUser
-    QString station;                                   // GLO:SysCompName
+    QString iniFile{};                                 // Barmond.ini; empty: window places not kept
+    QString user{};                                    // GLO:SysUser
+    QString station{};                                 // GLO:SysCompName
     int16_t stationNumber = 0;                         // GLO:USER_LP, the key of the layouts
     WindowHost* host = nullptr;                        // where browses open; none: on their own
 };

@@ -5,11 +5,13 @@
 //
 // Messages the run shows go to standard error. Exit status 0 when the picture was saved.
 
+#include "global/Database.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "optimizer/ProblemFile.h"
 #include "optimizer/gui/MakeOptimalCut.h"
 #include "optimizer/gui/OptimizerWindow.h"
+#include "ui/window/WindowContext.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -78,8 +80,10 @@ int main(int argc, char** argv)
     kadrel::RunSettings settings = kadrel::windowRunSettings();
     settings.controlTimeLimit = 10000;
     global::SystemIdentity identity;
-    kadrel::OptimizerWindowCall windowCall(input, global::Services{dialogs, clipboard, clock, identity}, call, {}, {},
-                                           settings);
+    // The window reads the problem file; it keeps no layout and opens no database.
+    global::Database noDatabase = global::Database::atFile(QStringLiteral("unused.db"));
+    ui::WindowContext context{noDatabase, global::Services{dialogs, clipboard, clock, identity}};
+    kadrel::OptimizerWindowCall windowCall(context, input, call, {}, settings);
     kadrel::OptimizerWindow& window = windowCall.window();
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
     if (size.size() == 2)
