@@ -1,15 +1,16 @@
 #include "global/Database.h"
 
 #include "global/DataDirectory.h"
+#include "global/DatabaseLayout.h"
 #include "global/Services.h"
 #include "global/TableSchema.h"
 #include "global/TableSql.h"
 
 #include <QDir>
-#include <QThread>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
+#include <QTemporaryFile>
+#include <QThreadStorage>
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>
 
@@ -23,30 +24,50 @@ struct Database::ThreadState {
 namespace {
 
 std::atomic<int> nextInstance{1};
+std::atomic<quint64> nextThreadConnections{1};
 
-// The connections this thread opened. They are closed when a Qt thread finishes (while Qt still
-// knows the thread) or, for other threads, when the thread ends.
+// The connections one thread opened, one per database object. Qt deletes a thread's set when the
+// thread ends, alike for threads it started (before wait() returns to whoever waits for them) and
+// for threads it did not start (a std::thread), while it still knows the thread; the main thread's
+// goes with the application object. So every connection is closed on the thread that opened it.
 struct ThreadConnections {
+    const quint64 number = nextThreadConnections++;
     QHash<int, Database::ThreadState*> states;
-    bool watchingThreadEnd = false;
 
-    void closeAll()
+    void close(int instance)
     {
-        const auto all = states;
-        states.clear();
-        for (auto* s : all) {
-            const QString name = s->connection;
-            delete s;
-            if (!name.isEmpty()) {
-                QSqlDatabase::database(name, false).close();
-                QSqlDatabase::removeDatabase(name);
-            }
+        Database::ThreadState* s = states.take(instance);
+        if (!s)
+            return;
+        const QString name = s->connection;
+        delete s;
+        if (!name.isEmpty()) {
+            QSqlDatabase::database(name, false).close();
+            QSqlDatabase::removeDatabase(name);
         }
     }
-    ~ThreadConnections() { closeAll(); }
+    ~ThreadConnections()
+    {
+        const QList<int> instances = states.keys();
+        for (int instance : instances)
+            close(instance);
+    }
 };
 
-thread_local ThreadConnections threadConnections;
+// Never destroyed: database objects of static duration may still close connections at exit.
+QThreadStorage<ThreadConnections*>& threadStorage()
+{
+    static auto* storage = new QThreadStorage<ThreadConnections*>;
+    return *storage;
+}
+
+ThreadConnections& threadConnections()
+{
+    QThreadStorage<ThreadConnections*>& storage = threadStorage();
+    if (!storage.hasLocalData())
+        storage.setLocalData(new ThreadConnections);
+    return *storage.localData();
+}
 
 bool exec(QSqlDatabase& db, const QString& sql, QString* error = nullptr)
 {
@@ -58,50 +79,55 @@ bool exec(QSqlDatabase& db, const QString& sql, QString* error = nullptr)
     return false;
 }
 
-QString columnSqlType(const ColumnDef& c)
+// A single value read from the file, or false when the file cannot be read as a database.
+bool readValue(QSqlDatabase& db, const QString& sql, QVariant& value, QString& error)
 {
-    switch (c.type) {
-    case ColumnType::Integer: return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
-    case ColumnType::Real: return QStringLiteral("REAL NOT NULL DEFAULT 0");
-    case ColumnType::Text: return QStringLiteral("TEXT NOT NULL DEFAULT ''");
-    case ColumnType::Date:
-    case ColumnType::Time: return QStringLiteral("TEXT");
+    QSqlQuery q(db);
+    if (!q.exec(sql) || !q.next()) {
+        error = q.lastError().text();
+        return false;
     }
-    return {};
+    value = q.value(0);
+    return true;
 }
 
-QString createTableSql(const TableSchema& s)
+// The write bits of a file or folder count even where the system would let this user write anyway
+// (root).
+bool permitsWriting(const QFileInfo& info)
 {
-    QStringList cols;
-    for (const ColumnDef& c : s.columns) {
-        if (c.name == s.rowIdColumn)
-            cols << quoted(c.name) + QStringLiteral(" INTEGER PRIMARY KEY");
-        else
-            cols << quoted(c.name) + QLatin1Char(' ') + columnSqlType(c);
-    }
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(s.name), cols.join(QStringLiteral(", ")));
+    return info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther);
 }
 
-QStringList createIndexSql(const TableSchema& s)
+// A folder takes the database's files when its permissions allow writing and a file can really be
+// made in it: trying catches read-only mounts and folders of other users.
+bool folderAcceptsWrites(const QString& path)
 {
-    QStringList out;
-    for (const KeyDef& k : s.keys) {
-        if (k.parts.size() == 1 && k.parts.first().column == s.rowIdColumn)
-            continue;   // the row identifier itself
-        QStringList parts;
-        bool hasRowId = false;
-        for (const KeyPart& p : k.parts) {
-            const QString col = s.columns.at(s.keyColumnIndex(p)).name;
-            hasRowId = hasRowId || col == s.rowIdColumn;
-            parts << quoted(col) + (p.descending ? QStringLiteral(" DESC") : QString());
-        }
-        if (!k.unique && !hasRowId)
-            parts << quoted(s.rowIdColumn);
-        out << QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                   .arg(k.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(s.name + QLatin1Char('_') + k.name),
-                        quoted(s.name), parts.join(QStringLiteral(", ")));
+    const QFileInfo info(path);
+    if (!info.isDir() || !permitsWriting(info))
+        return false;
+    QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".barmond-write-test-XXXXXX")));
+    return probe.open();   // removed again with the probe
+}
+
+// The database file likewise: its permissions allow writing and it really opens for writing (it is
+// only opened, nothing is written).
+bool fileAcceptsWrites(const QFileInfo& info)
+{
+    if (!info.isReadable() || !permitsWriting(info))
+        return false;
+    QFile file(info.absoluteFilePath());
+    return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+}
+
+QString nearestExistingFolder(QString path)
+{
+    while (!QFileInfo::exists(path)) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            break;
+        path = parent;
     }
-    return out;
+    return path;
 }
 
 } // namespace
@@ -116,7 +142,6 @@ Database Database::atFile(const QString& filePath)
 
 Database::Database(const QString& dataDir) : filePath_(databaseFile(dataDir)), instance_(nextInstance++) {}
 
-
 Database::Database(Database&& other) noexcept
     : filePath_(std::move(other.filePath_)), instance_(other.instance_), open_(other.open_),
       openError_(std::move(other.openError_)), lastError_(std::move(other.lastError_))
@@ -127,26 +152,18 @@ Database::Database(Database&& other) noexcept
 
 Database::~Database()
 {
-    if (instance_ == 0)
-        return;
-    auto it = threadConnections.states.find(instance_);
-    if (it == threadConnections.states.end())
-        return;
-    const QString name = it.value()->connection;
-    delete it.value();
-    threadConnections.states.erase(it);
-    QSqlDatabase::database(name, false).close();
-    QSqlDatabase::removeDatabase(name);
+    if (instance_ != 0 && threadStorage().hasLocalData())
+        threadStorage().localData()->close(instance_);
 }
 
 QString Database::connectionName() const
 {
-    return QStringLiteral("barmond-%1-%2").arg(instance_).arg(reinterpret_cast<quintptr>(&threadConnections));
+    return QStringLiteral("barmond-%1-%2").arg(instance_).arg(threadConnections().number);
 }
 
 Database::ThreadState& Database::state()
 {
-    auto*& s = threadConnections.states[instance_];
+    auto*& s = threadConnections().states[instance_];
     if (!s)
         s = new ThreadState;
     return *s;
@@ -158,13 +175,6 @@ QSqlDatabase Database::connection()
     if (!s.connection.isEmpty())
         return QSqlDatabase::database(s.connection, false);
     s.connection = connectionName();
-    if (!threadConnections.watchingThreadEnd) {
-        threadConnections.watchingThreadEnd = true;
-        QThread* thread = QThread::currentThread();
-        if (thread)
-            QObject::connect(thread, &QThread::finished, thread, [] { threadConnections.closeAll(); },
-                             Qt::DirectConnection);
-    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s.connection);
     db.setDatabaseName(filePath_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs_));
@@ -178,25 +188,32 @@ int Database::open()
     openError_.clear();
     const QFileInfo file(filePath_);
     const QString name = QDir::toNativeSeparators(filePath_);
-    if (!QDir().mkpath(file.absolutePath())) {
-        openError_ = QStringLiteral("Nie można utworzyć folderu bazy danych %1.").arg(QDir::toNativeSeparators(file.absolutePath()));
-        return err::FileNotFound;
+    const QString folder = file.absolutePath();
+    if (!QFileInfo::exists(folder)) {
+        const QString existing = nearestExistingFolder(folder);
+        if (!folderAcceptsWrites(existing)) {
+            openError_ = QStringLiteral("Nie można utworzyć folderu bazy danych %1: folder %2 nie pozwala na zapis.")
+                             .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(existing));
+            return err::AccessDenied;
+        }
+        if (!QDir().mkpath(folder)) {
+            openError_ = QStringLiteral("Nie można utworzyć folderu bazy danych %1.").arg(QDir::toNativeSeparators(folder));
+            return err::FileNotFound;
+        }
     }
     if (file.exists()) {
         if (!file.isFile()) {
             openError_ = QStringLiteral("Plik bazy danych %1 nie jest zwykłym plikiem.").arg(name);
             return err::InvalidFile;
         }
-        // The write bits count even where the system would let this user write anyway (root).
-        const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-        if (!file.isReadable() || !file.isWritable() || !(file.permissions() & writeBits)) {
+        if (!fileAcceptsWrites(file)) {
             openError_ = QStringLiteral("Plik bazy danych %1 jest tylko do odczytu; program potrzebuje prawa zapisu.").arg(name);
             return err::AccessDenied;
         }
     }
-    if (!QFileInfo(file.absolutePath()).isWritable()) {
+    if (!folderAcceptsWrites(folder)) {
         openError_ = QStringLiteral("Folder bazy danych %1 jest tylko do odczytu; program potrzebuje prawa zapisu.")
-                         .arg(QDir::toNativeSeparators(file.absolutePath()));
+                         .arg(QDir::toNativeSeparators(folder));
         return err::AccessDenied;
     }
     QSqlDatabase db = connection();
@@ -204,75 +221,115 @@ int Database::open()
         openError_ = QStringLiteral("Nie można otworzyć pliku bazy danych %1: %2").arg(name, db.lastError().text());
         return err::StorageError;
     }
-    const int result = checkAndPrepareSchema(db);
+    const int result = checkLayout(db);
     open_ = result == 0;
     return result;
 }
 
-int Database::checkAndPrepareSchema(QSqlDatabase& db)
+// Only reads, except on a new, empty file (which gets the tables) and on a file of the current
+// layout outside write-ahead logging (switched to it once): a file in use is never written here,
+// so opening never waits for another station's write.
+int Database::checkLayout(QSqlDatabase& db)
 {
     const QString name = QDir::toNativeSeparators(filePath_);
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
-        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, q.lastError().text());
+    QVariant value;
+    QString error;
+    if (!readValue(db, QStringLiteral("PRAGMA user_version"), value, error)) {
+        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
         return err::InvalidFile;
     }
-    const int version = q.value(0).toInt();
-    q.finish();
+    const int version = value.toInt();
     if (version > SchemaVersion) {
         openError_ = QStringLiteral("Baza danych %1 ma układ w wersji %2, której ta wersja programu nie zna (zna wersję %3).")
                          .arg(name).arg(version).arg(SchemaVersion);
         return err::InvalidFile;
     }
-    QSet<QString> existing;
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, q.lastError().text());
+    if (!readValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), value, error)) {
+        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
         return err::InvalidFile;
     }
-    while (q.next())
-        existing.insert(q.value(0).toString());
-    q.finish();
-    if (version == 0 && !existing.isEmpty()) {
+    const bool empty = value.toInt() == 0;
+    if (version == 0 && empty)
+        return createLayout(db);
+    if (version == 0) {
         openError_ = QStringLiteral("Plik %1 jest bazą danych innego programu (brak wersji układu tabel).").arg(name);
         return err::InvalidFile;
     }
-    // Existing tables must have every column this version reads and writes.
-    for (const TableSchema* s : allTableSchemas()) {
-        if (!existing.contains(s->name))
-            continue;
-        QStringList cols;
-        for (const ColumnDef& c : s->columns)
-            cols << quoted(c.name);
-        if (!q.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(cols.join(QStringLiteral(", ")), quoted(s->name)))) {
-            openError_ = QStringLiteral("Tabela %1 w pliku %2 ma inny układ pól niż oczekiwany (%3).")
-                             .arg(s->name, name, q.lastError().text());
-            return err::InvalidFile;
-        }
-        q.finish();
+    if (version < SchemaVersion) {
+        openError_ = QStringLiteral("Baza danych %1 ma starszy układ w wersji %2; ta wersja programu pracuje na wersji %3 "
+                                    "i nie zapisała w pliku nic.")
+                         .arg(name).arg(version).arg(SchemaVersion);
+        return err::InvalidFile;
     }
+    QList<TableLayoutGap> gaps;
+    if (!findLayoutGaps(db, gaps, error)) {
+        openError_ = QStringLiteral("Nie można odczytać układu tabel pliku %1 (%2).").arg(name, error);
+        return err::InvalidFile;
+    }
+    if (!gaps.isEmpty()) {
+        openError_ = QStringLiteral("Baza danych %1 jest uszkodzona lub ma inny układ tabel: %2. Nic nie zapisano w pliku.")
+                         .arg(name, describeLayoutGaps(gaps));
+        return err::InvalidFile;
+    }
+    return useWriteAheadLog(db);
+}
+
+int Database::useWriteAheadLog(QSqlDatabase& db)
+{
+    QVariant mode;
     QString error;
-    if (version == 0 && !exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), &error)) {
-        openError_ = QStringLiteral("Nie można przygotować pliku bazy danych %1: %2").arg(name, error);
+    if (!readValue(db, QStringLiteral("PRAGMA journal_mode"), mode, error)) {
+        openError_ = QStringLiteral("Nie można odczytać trybu dziennika pliku %1: %2").arg(QDir::toNativeSeparators(filePath_), error);
         return err::StorageError;
     }
+    if (mode.toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        return 0;
+    if (!readValue(db, QStringLiteral("PRAGMA journal_mode = WAL"), mode, error)
+        || mode.toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        openError_ = QStringLiteral("Nie można przełączyć pliku bazy danych %1 w tryb dziennika zapisu z wyprzedzeniem "
+                                    "(WAL): %2")
+                         .arg(QDir::toNativeSeparators(filePath_), error.isEmpty() ? mode.toString() : error);
+        return err::FileLocked;
+    }
+    return 0;
+}
+
+// Creates every table and key on a new, empty file in one transaction. Another station may have
+// created them meanwhile (it then held the lock first): the file is checked again under the lock.
+int Database::createLayout(QSqlDatabase& db)
+{
+    const QString name = QDir::toNativeSeparators(filePath_);
+    QString error;
+    if (const int result = useWriteAheadLog(db); result != 0)
+        return result;
     if (!exec(db, QStringLiteral("BEGIN IMMEDIATE"), &error)) {
         openError_ = QStringLiteral("Nie można przygotować pliku bazy danych %1: %2").arg(name, error);
         return err::FileLocked;
     }
+    QVariant objects;
+    if (!readValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), objects, error)) {
+        exec(db, QStringLiteral("ROLLBACK"));
+        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
+        return err::InvalidFile;
+    }
+    if (objects.toInt() != 0) {
+        exec(db, QStringLiteral("ROLLBACK"));
+        return checkLayout(db);
+    }
     for (const TableSchema* s : allTableSchemas()) {
         QStringList statements{createTableSql(*s)};
-        statements << createIndexSql(*s);
+        for (const IndexLayout& index : indexLayouts(*s))
+            statements << createIndexSql(*s, index);
         for (const QString& sql : std::as_const(statements)) {
             if (!exec(db, sql, &error)) {
                 exec(db, QStringLiteral("ROLLBACK"));
-                openError_ = QStringLiteral("Tabela %1 w pliku %2 jest nieprawidłowa: %3").arg(s->name, name, error);
-                return err::InvalidFile;
+                openError_ = QStringLiteral("Nie można utworzyć tabeli %1 w pliku %2: %3").arg(s->name, name, error);
+                return err::StorageError;
             }
         }
     }
-    if (version != SchemaVersion)
-        exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
-    if (!exec(db, QStringLiteral("COMMIT"), &error)) {
+    if (!exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), &error)
+        || !exec(db, QStringLiteral("COMMIT"), &error)) {
         exec(db, QStringLiteral("ROLLBACK"));
         openError_ = QStringLiteral("Nie można zapisać układu tabel w pliku %1: %2").arg(name, error);
         return err::StorageError;

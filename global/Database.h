@@ -6,9 +6,11 @@
 // browses running on their own threads never share a connection. Every table is always open:
 // a procedure simply makes Table<Record> objects (Table.h) over the database and drops them.
 //
-// Opening checks the file: a file that is not a database, a file that cannot be written, or a
-// database whose layout this version does not know is refused with one message naming the file
-// and the problem (openErrorText()); nothing is written to such a file.
+// Opening checks the file: a file that is not a database, a file or folder that cannot be written,
+// or a database whose layout this version does not know, or that lacks tables, columns or keys
+// (DatabaseLayout.h), is refused with one message naming the file and the problem
+// (openErrorText()); nothing is written to such a file. Only a new, empty file gets the tables;
+// opening a database of the current layout only reads it, so it never waits for another station.
 
 #include "global/ErrorCodes.h"
 
@@ -36,8 +38,9 @@ public:
     Database& operator=(const Database&) = delete;
     ~Database();
 
-    // Opens the file for this thread, creating the DB folder, the file and missing tables and
-    // indexes. Returns 0 or an error number (2, 5, 47, 90); openErrorText() then holds the message.
+    // Opens the file for this thread, creating the DB folder, and the file with its tables and
+    // indexes when it is new. Returns 0 or an error number (2, 5, 32, 47, 90); openErrorText() then
+    // holds the message.
     int open();
     // open(), showing the message through the dialogs on failure. True when the database is usable.
     bool openOrReport(Dialogs& dialogs);
@@ -82,7 +85,9 @@ private:
     Database() = default;
     ThreadState& state();
     QString connectionName() const;
-    int checkAndPrepareSchema(QSqlDatabase& db);
+    int checkLayout(QSqlDatabase& db);
+    int createLayout(QSqlDatabase& db);
+    int useWriteAheadLog(QSqlDatabase& db);
 
     QString filePath_;
     int instance_ = 0;

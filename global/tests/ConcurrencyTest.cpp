@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThread>
 #include <QtSql/QSqlDatabase>
 #include <atomic>
@@ -305,13 +306,20 @@ TEST_F(ConcurrencyTest, EachThreadWorksOnItsOwnConnection)
     QThread* b = QThread::create(worker, 2000u);
     a->start();
     b->start();
-    std::thread c(worker, 3000u);   // a thread Qt did not start
+    QPointer<QThread> adopted;   // Qt's object for a thread it did not start
+    std::thread c([&] {
+        adopted = QThread::currentThread();
+        worker(3000u);
+    });
     a->wait();
     b->wait();
     c.join();
+    // Closed with their threads, before waiting for a Qt thread returns.
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size());
     delete a;
     delete b;
-    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size());   // closed with their threads
+    // Nothing of the other thread is kept after it ended, not even Qt's object for it.
+    EXPECT_TRUE(adopted.isNull());
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(added.load(), 150);
     Table<StockChangeRecord> log(db);

@@ -2,6 +2,7 @@
 
 #include "global/DataDirectory.h"
 #include "global/Database.h"
+#include "global/DatabaseLayout.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 
@@ -9,9 +10,11 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>
 
 using namespace global;
@@ -52,20 +55,48 @@ protected:
     QTemporaryDir dir;
     QString file() const { return databaseFile(dir.path()); }
 
-    // Opening fails with the code, one message names the file, and the file is left as it was.
-    void expectRefused(int code, const QString& problem)
+    // Opening fails with the code, one message names the file and the problem, and the file is
+    // left as it was (compared once the refused connection is closed, which would have carried
+    // a write from the log into the file). Returns the message.
+    QString expectRefused(int code, const QString& problem)
     {
         const QByteArray before = contentHash(file());
-        Database db(dir.path());
-        ScriptedDialogs dialogs;
-        EXPECT_FALSE(db.openOrReport(dialogs));
-        ASSERT_EQ(dialogs.messages().size(), 1);
-        const QString text = dialogs.messages().first();
-        EXPECT_TRUE(text.contains(QDir::toNativeSeparators(file()))) << text.toStdString();
-        EXPECT_TRUE(text.contains(problem)) << text.toStdString();
-        EXPECT_EQ(db.open(), code);
-        EXPECT_FALSE(db.isOpen());
+        QString text;
+        {
+            Database db(dir.path());
+            ScriptedDialogs dialogs;
+            EXPECT_FALSE(db.openOrReport(dialogs));
+            EXPECT_EQ(dialogs.messages().size(), 1);
+            text = dialogs.messages().value(0);
+            EXPECT_TRUE(text.contains(QDir::toNativeSeparators(file()))) << text.toStdString();
+            EXPECT_TRUE(text.contains(problem)) << text.toStdString();
+            EXPECT_EQ(db.open(), code);
+            EXPECT_FALSE(db.isOpen());
+        }
         EXPECT_EQ(contentHash(file()), before);
+        return text;
+    }
+
+    void createDatabase()
+    {
+        Database db(dir.path());
+        ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+    }
+
+    QStringList tablesInFile()
+    {
+        QStringList tables;
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tables"));
+            raw.setDatabaseName(file());
+            EXPECT_TRUE(raw.open());
+            QSqlQuery q(raw);
+            EXPECT_TRUE(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")));
+            while (q.next())
+                tables << q.value(0).toString();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("tables"));
+        return tables;
     }
 };
 
@@ -133,6 +164,162 @@ TEST_F(DatabaseFileTest, ForeignDatabaseIsRefused)
     QDir().mkpath(databaseFolder(dir.path()));
     rawSql(file(), {QStringLiteral("CREATE TABLE SOMETHING (A INTEGER)")});
     expectRefused(err::InvalidFile, QStringLiteral("innego programu"));
+}
+
+TEST_F(DatabaseFileTest, MissingColumnsAreNamedAndNothingIsWritten)
+{
+    createDatabase();
+    rawSql(file(), {QStringLiteral("INSERT INTO CUTS (ID, PCS, LENGHT) VALUES (1, 4, 1200)"),
+                    QStringLiteral("ALTER TABLE CUTS DROP COLUMN PCS"),
+                    QStringLiteral("ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN HEAT_NUMBER"),
+                    // a shadow column of a key compared without case, with the key itself
+                    QStringLiteral("DROP INDEX \"ORDERS_Active_Orders\""),
+                    QStringLiteral("ALTER TABLE ORDERS DROP COLUMN NUMBER_UPPER")});
+    const QString text = expectRefused(err::InvalidFile, QStringLiteral("w tabeli CUTS brak pól: PCS"));
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli STOCK_TRANS_ITEMS brak pól: HEAT_NUMBER"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli ORDERS brak pól: NUMBER_UPPER"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli ORDERS brak kluczy: ORDERS_Active_Orders"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("PROFILES"))) << text.toStdString();
+}
+
+TEST_F(DatabaseFileTest, MissingAndChangedKeysAreNamed)
+{
+    createDatabase();
+    rawSql(file(), {QStringLiteral("DROP INDEX \"ORDERS_BY_No\""),
+                    // ascending length where the key reads the longest piece first
+                    QStringLiteral("DROP INDEX \"CUTS_By_Order_Profile\""),
+                    QStringLiteral("CREATE INDEX \"CUTS_By_Order_Profile\" ON CUTS (ORDER_ID, ORDER_PROFILE_ID, LENGHT, ID)"),
+                    // a unique key that no longer refuses duplicates
+                    QStringLiteral("DROP INDEX \"PROFILES_By_Code\""),
+                    QStringLiteral("CREATE INDEX \"PROFILES_By_Code\" ON PROFILES (PROFILE_CODE_UPPER)")});
+    const QString text = expectRefused(err::InvalidFile, QStringLiteral("w tabeli ORDERS brak kluczy: ORDERS_BY_No"));
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli CUTS klucze innego układu: CUTS_By_Order_Profile"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli PROFILES klucze innego układu: PROFILES_By_Code"))) << text.toStdString();
+}
+
+TEST_F(DatabaseFileTest, LayoutGapsListPerTableWhatAConversionWouldAdd)
+{
+    createDatabase();
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("gaps"));
+        raw.setDatabaseName(file());
+        ASSERT_TRUE(raw.open());
+        QList<TableLayoutGap> gaps;
+        QString error;
+        ASSERT_TRUE(findLayoutGaps(raw, gaps, error)) << error.toStdString();
+        EXPECT_TRUE(gaps.isEmpty());   // a file just created is complete
+
+        QSqlQuery q(raw);
+        for (const char* sql : {"ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN HEAT_NUMBER", "DROP TABLE STATIONS",
+                                "DROP INDEX \"STOCK_CHANGE_By_Profile\"", "ALTER TABLE stock_change DROP COLUMN OPERATOR"})
+            ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql << q.lastError().text().toStdString();
+        ASSERT_TRUE(findLayoutGaps(raw, gaps, error)) << error.toStdString();
+        ASSERT_EQ(gaps.size(), 3);
+        EXPECT_EQ(gaps.at(0).table, QStringLiteral("STOCK_TRANS_ITEMS"));
+        EXPECT_EQ(gaps.at(0).missingColumns, QStringList{QStringLiteral("HEAT_NUMBER")});
+        EXPECT_TRUE(gaps.at(0).missingKeys.isEmpty());
+        EXPECT_EQ(gaps.at(1).table, QStringLiteral("STOCK_CHANGE"));
+        EXPECT_EQ(gaps.at(1).missingColumns, QStringList{QStringLiteral("OPERATOR")});
+        EXPECT_EQ(gaps.at(1).missingKeys, QStringList{QStringLiteral("STOCK_CHANGE_By_Profile")});
+        EXPECT_FALSE(gaps.at(1).tableMissing);
+        EXPECT_EQ(gaps.at(2).table, QStringLiteral("STATIONS"));
+        EXPECT_TRUE(gaps.at(2).tableMissing);
+        EXPECT_EQ(describeLayoutGaps(gaps),
+                  QStringLiteral("brak tabel: STATIONS; w tabeli STOCK_TRANS_ITEMS brak pól: HEAT_NUMBER; "
+                                 "w tabeli STOCK_CHANGE brak pól: OPERATOR; "
+                                 "w tabeli STOCK_CHANGE brak kluczy: STOCK_CHANGE_By_Profile"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("gaps"));
+}
+
+TEST_F(DatabaseFileTest, OnlyANewEmptyFileGetsItsTables)
+{
+    // An empty file (as left by a tool that only touched it) is new.
+    writeFile(file(), QByteArray());
+    createDatabase();
+    EXPECT_EQ(tablesInFile().size(), 15);
+
+    // A file missing some of the tables is damaged: refused, naming them, and not completed.
+    rawSql(file(), {QStringLiteral("DROP TABLE CUTS"), QStringLiteral("DROP TABLE LFM_DFile")});
+    const QString text = expectRefused(err::InvalidFile, QStringLiteral("brak tabel: CUTS, LFM_DFile"));
+    EXPECT_EQ(tablesInFile().size(), 13);
+
+    // So is a file of this layout version holding none of them.
+    QFile::remove(file());
+    rawSql(file(), {QStringLiteral("PRAGMA user_version = 1")});
+    expectRefused(err::InvalidFile, QStringLiteral("brak tabel: ORDERS, ORDER_PROFILES"));
+    EXPECT_TRUE(tablesInFile().isEmpty());
+}
+
+TEST_F(DatabaseFileTest, OpeningNeverWaitsForAnotherStationsWrite)
+{
+    createDatabase();
+    const QString writer = QStringLiteral("writer");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), writer);
+        other.setDatabaseName(file());
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO ORDERS (ID, NUMBER, NUMBER_UPPER) VALUES (1, 'z/1', 'Z/1')")));
+
+        QElapsedTimer timer;
+        timer.start();
+        Database db(dir.path());
+        ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+        Table<OrderRecord> orders(db);
+        EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 0);   // the write is not committed yet
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_NE(Database::DefaultLockWaitMs, 0);
+
+        ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
+        EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 1);
+    }
+    QSqlDatabase::removeDatabase(writer);
+}
+
+TEST_F(DatabaseFileTest, AFileOutsideTheWriteAheadLogIsSwitchedToIt)
+{
+    createDatabase();
+    rawSql(file(), {QStringLiteral("PRAGMA journal_mode = DELETE")});
+    Database db(dir.path());
+    ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next());
+    EXPECT_EQ(q.value(0).toString(), QStringLiteral("wal"));
+}
+
+TEST_F(DatabaseFileTest, ReadOnlyFolderIsRefusedEvenForRoot)
+{
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
+    const auto writable = readOnly | QFileDevice::WriteOwner;
+
+    // The database folder of an existing database.
+    createDatabase();
+    const QString folder = databaseFolder(dir.path());
+    ASSERT_TRUE(QFile::setPermissions(folder, readOnly));
+    {
+        Database db(dir.path());
+        EXPECT_EQ(db.open(), err::AccessDenied);
+        EXPECT_TRUE(db.openErrorText().contains(QStringLiteral("Folder bazy danych %1 jest tylko do odczytu").arg(folder)))
+            << db.openErrorText().toStdString();
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("barmond.db")});
+    ASSERT_TRUE(QFile::setPermissions(folder, writable));
+
+    // A data directory where the database folder would have to be made.
+    QTemporaryDir fresh;
+    const QString data = fresh.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_TRUE(QFile::setPermissions(data, readOnly));
+    {
+        Database db(data);
+        EXPECT_EQ(db.open(), err::AccessDenied);
+        EXPECT_TRUE(db.openErrorText().contains(QStringLiteral("folder %1 nie pozwala na zapis").arg(data)))
+            << db.openErrorText().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(databaseFolder(data)));
+    ASSERT_TRUE(QFile::setPermissions(data, writable));
 }
 
 TEST_F(DatabaseFileTest, TwoStockRecordsOfOneLengthMakeTheFileInvalid)

@@ -61,5 +61,6 @@ void printLine(const QString& text);
 int runInit(const QStringList& args);   // InitCommand.cpp
 int runDemo(const QStringList& args);   // DemoCommand.cpp
 int runCalc(const QStringList& args);   // CalcCommand.cpp
+int runFormula(const QStringList& args);   // FormulaCommand.cpp
 
 } // namespace kadrel::cli

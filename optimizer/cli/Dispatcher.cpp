@@ -30,6 +30,10 @@ const std::vector<Command>& commands()
          "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]",
          "run the cutting optimizer for one profile and print its solutions (--json: one JSON object)",
          runCalc},
+        {"formula", "formula EXPRESSION [NAME=VALUE ...]",
+         "evaluate a formula of the import field map with the names bound to the values (texts;\n"
+         "      numbers are read with a decimal comma or point) and print the result",
+         runFormula},
     };
     return table;
 }

@@ -1,0 +1,223 @@
+#include "global/DatabaseLayout.h"
+
+#include "global/TableSql.h"
+
+#include <QHash>
+#include <QSet>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
+
+namespace global {
+
+namespace {
+
+QString columnSqlType(const ColumnDef& c)
+{
+    switch (c.type) {
+    case ColumnType::Integer: return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
+    case ColumnType::Real: return QStringLiteral("REAL NOT NULL DEFAULT 0");
+    case ColumnType::Text: return QStringLiteral("TEXT NOT NULL DEFAULT ''");
+    case ColumnType::Date:
+    case ColumnType::Time: return QStringLiteral("TEXT");
+    }
+    return {};
+}
+
+const QString Descending = QStringLiteral(" DESC");
+
+// One stored index as the file describes it.
+struct StoredIndex {
+    QStringList columns;   // upper case, "NAME" or "NAME DESC"
+    bool unique = false;
+};
+
+QString readError(const QString& what, const QSqlQuery& q)
+{
+    return QStringLiteral("%1: %2").arg(what, q.lastError().text());
+}
+
+// The names of the file's tables, in upper case.
+bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        error = readError(QStringLiteral("lista tabel"), q);
+        return false;
+    }
+    while (q.next())
+        names.insert(q.value(0).toString().toUpper());
+    return true;
+}
+
+bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& names, QString& error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    q.addBindValue(table);
+    if (!q.exec()) {
+        error = readError(QStringLiteral("pola tabeli %1").arg(table), q);
+        return false;
+    }
+    while (q.next())
+        names.insert(q.value(0).toString().toUpper());
+    return true;
+}
+
+// The key columns of one index; the row identifier (an alias of SQLite's rowid) has no name there.
+bool readIndexColumns(QSqlDatabase& db, const QString& index, const QString& rowIdColumn, QStringList& columns,
+                      QString& error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT name, \"desc\" FROM pragma_index_xinfo(?) WHERE \"key\" = 1 ORDER BY seqno"));
+    q.addBindValue(index);
+    if (!q.exec()) {
+        error = readError(QStringLiteral("pola indeksu %1").arg(index), q);
+        return false;
+    }
+    while (q.next()) {
+        const QString name = q.value(0).isNull() ? rowIdColumn : q.value(0).toString();
+        columns << name.toUpper() + (q.value(1).toInt() != 0 ? Descending : QString());
+    }
+    return true;
+}
+
+bool readIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT name, \"unique\" FROM pragma_index_list(?)"));
+    q.addBindValue(s.name);
+    if (!q.exec()) {
+        error = readError(QStringLiteral("indeksy tabeli %1").arg(s.name), q);
+        return false;
+    }
+    QList<std::pair<QString, bool>> listed;
+    while (q.next())
+        listed.append({q.value(0).toString(), q.value(1).toInt() != 0});
+    q.finish();
+    for (const auto& [name, unique] : listed) {
+        StoredIndex stored;
+        stored.unique = unique;
+        if (!readIndexColumns(db, name, s.rowIdColumn, stored.columns, error))
+            return false;
+        indexes.insert(name.toUpper(), stored);
+    }
+    return true;
+}
+
+QStringList upperCased(const QStringList& list)
+{
+    QStringList out;
+    for (const QString& s : list)
+        out << s.toUpper();
+    return out;
+}
+
+bool findTableGap(QSqlDatabase& db, const TableSchema& s, TableLayoutGap& gap, QString& error)
+{
+    QSet<QString> columns;
+    if (!readColumnNames(db, s.name, columns, error))
+        return false;
+    for (const ColumnDef& c : s.columns)
+        if (!columns.contains(c.name.toUpper()))
+            gap.missingColumns << c.name;
+    QHash<QString, StoredIndex> indexes;
+    if (!readIndexes(db, s, indexes, error))
+        return false;
+    for (const IndexLayout& index : indexLayouts(s)) {
+        const auto stored = indexes.constFind(index.name.toUpper());
+        if (stored == indexes.constEnd())
+            gap.missingKeys << index.name;
+        else if (stored->unique != index.unique || stored->columns != upperCased(index.columns))
+            gap.differentKeys << index.name;
+    }
+    return true;
+}
+
+} // namespace
+
+QString createTableSql(const TableSchema& s)
+{
+    QStringList cols;
+    for (const ColumnDef& c : s.columns) {
+        if (c.name == s.rowIdColumn)
+            cols << quoted(c.name) + QStringLiteral(" INTEGER PRIMARY KEY");
+        else
+            cols << quoted(c.name) + QLatin1Char(' ') + columnSqlType(c);
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(s.name), cols.join(QStringLiteral(", ")));
+}
+
+QList<IndexLayout> indexLayouts(const TableSchema& s)
+{
+    QList<IndexLayout> out;
+    for (const KeyDef& k : s.keys) {
+        if (k.parts.size() == 1 && k.parts.first().column == s.rowIdColumn)
+            continue;   // the row identifier itself
+        IndexLayout index{s.name + QLatin1Char('_') + k.name, {}, k.unique};
+        bool hasRowId = false;
+        for (const KeyPart& p : k.parts) {
+            const QString col = s.columns.at(s.keyColumnIndex(p)).name;
+            hasRowId = hasRowId || col == s.rowIdColumn;
+            index.columns << col + (p.descending ? Descending : QString());
+        }
+        if (!k.unique && !hasRowId)
+            index.columns << s.rowIdColumn;
+        out << index;
+    }
+    return out;
+}
+
+QString createIndexSql(const TableSchema& s, const IndexLayout& index)
+{
+    QStringList parts;
+    for (const QString& column : index.columns) {
+        const bool descending = column.endsWith(Descending);
+        parts << quoted(descending ? column.chopped(Descending.size()) : column) + (descending ? Descending : QString());
+    }
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(index.name), quoted(s.name),
+             parts.join(QStringLiteral(", ")));
+}
+
+bool findLayoutGaps(QSqlDatabase& db, QList<TableLayoutGap>& gaps, QString& error)
+{
+    gaps.clear();
+    QSet<QString> tables;
+    if (!readTableNames(db, tables, error))
+        return false;
+    for (const TableSchema* s : allTableSchemas()) {
+        TableLayoutGap gap;
+        gap.table = s->name;
+        if (!tables.contains(s->name.toUpper()))
+            gap.tableMissing = true;
+        else if (!findTableGap(db, *s, gap, error))
+            return false;
+        if (!gap.isEmpty())
+            gaps << gap;
+    }
+    return true;
+}
+
+QString describeLayoutGaps(const QList<TableLayoutGap>& gaps)
+{
+    QStringList missingTables;
+    QStringList sentences;
+    for (const TableLayoutGap& gap : gaps) {
+        if (gap.tableMissing) {
+            missingTables << gap.table;
+            continue;
+        }
+        if (!gap.missingColumns.isEmpty())
+            sentences << QStringLiteral("w tabeli %1 brak pól: %2").arg(gap.table, gap.missingColumns.join(QStringLiteral(", ")));
+        if (!gap.missingKeys.isEmpty())
+            sentences << QStringLiteral("w tabeli %1 brak kluczy: %2").arg(gap.table, gap.missingKeys.join(QStringLiteral(", ")));
+        if (!gap.differentKeys.isEmpty())
+            sentences << QStringLiteral("w tabeli %1 klucze innego układu: %2")
+                             .arg(gap.table, gap.differentKeys.join(QStringLiteral(", ")));
+    }
+    if (!missingTables.isEmpty())
+        sentences.prepend(QStringLiteral("brak tabel: %1").arg(missingTables.join(QStringLiteral(", "))));
+    return sentences.join(QStringLiteral("; "));
+}
+
+} // namespace global

@@ -1,0 +1,56 @@
+#pragma once
+// The stored layout of the fifteen tables: the SQL that creates them, and the check of a database
+// file against the layout this version reads and writes.
+//
+// The check reads the file's own description of itself (the table list, PRAGMA table_info and
+// PRAGMA index_list / index_xinfo); it never selects a column by name, because SQLite reads an
+// unknown double-quoted name as a text constant. It answers per table what is missing, so that a
+// refusal can name it and a conversion can add exactly that.
+
+#include "global/TableSchema.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtSql/QSqlDatabase>
+
+namespace global {
+
+// One index as the layout declares it: its name, its columns in order ("PROFILE_ID",
+// "LENGHT DESC", ...) and whether it is unique.
+struct IndexLayout {
+    QString name;
+    QStringList columns;
+    bool unique = false;
+};
+
+// What one table of a file lacks against the layout. A table that is complete has no gap.
+struct TableLayoutGap {
+    QString table;
+    bool tableMissing = false;     // the whole table is absent (its columns and keys are not listed)
+    QStringList missingColumns;    // in the layout's order
+    QStringList missingKeys;       // index names absent from the file
+    QStringList differentKeys;     // present under the name, but over other columns or of other uniqueness
+
+    bool isEmpty() const
+    {
+        return !tableMissing && missingColumns.isEmpty() && missingKeys.isEmpty() && differentKeys.isEmpty();
+    }
+};
+
+// The layout's SQL for one table: the CREATE TABLE statement and one CREATE INDEX per key.
+QString createTableSql(const TableSchema& schema);
+QList<IndexLayout> indexLayouts(const TableSchema& schema);
+QString createIndexSql(const TableSchema& schema, const IndexLayout& index);
+
+// Compares the file behind db with the layout of every table (names compared without case, as
+// SQLite does). Returns true and fills gaps with one entry per incomplete table (in the order the
+// tables are created; empty when the file is complete), or false with error naming what could not
+// be read.
+bool findLayoutGaps(QSqlDatabase& db, QList<TableLayoutGap>& gaps, QString& error);
+
+// The gaps in words, one phrase per kind, e.g. "brak tabel: CUTS, ORDERS; w tabeli
+// STOCK_TRANS_ITEMS brak pól: HEAT_NUMBER".
+QString describeLayoutGaps(const QList<TableLayoutGap>& gaps);
+
+} // namespace global
