@@ -186,12 +186,13 @@ public:
             if (code == 0) {
                 R current;
                 code = table_.reget(position_, current);
+                error = table_.errorText();
                 if (code == global::err::RecordNotFound) {
-                    refuse(tr("Rekord został usunięty na innym stanowisku."));
+                    refuse(tr("Rekord %1 został usunięty na innym stanowisku.").arg(recordName()));
                     return false;
                 }
                 if (code == 0 && !same(current, loaded_)) {
-                    refuse(tr("Rekord został zmieniony na innym stanowisku. Usunięcie niemożliwe."));
+                    refuse(tr("Rekord %1 został zmieniony na innym stanowisku. Usunięcie niemożliwe.").arg(recordName()));
                     return false;
                 }
                 if (code == 0)
@@ -229,6 +230,17 @@ protected:
     virtual DuplicateAnswer onDuplicate(bool raced) const { Q_UNUSED(raced); return DuplicateAnswer::StayOpen; }
     // The unique key by which the form finds its record (the table's first key).
     virtual Key identityKey() const { return Key(0); }
+    // How the refusals name the record: the table and the values of the identity key as loaded
+    // ("SETUP_PAR GLO:Saw_Width").
+    virtual QString recordName() const
+    {
+        const global::TableSchema& schema = global::TableDef<R>::schema();
+        const QVariantList stored = global::toStoredValues(loaded_);
+        QStringList parts{schema.name};
+        for (const global::KeyPart& part : schema.keys.at(identityKey()).parts)
+            parts << stored.value(schema.columnIndex(part.column)).toString();
+        return parts.join(QLatin1Char(' '));
+    }
     virtual int lockWaitMs() const { return 3000; }
     // The field the cursor goes to after a duplicate refusal.
     virtual int duplicateField() const { return 0; }
@@ -296,8 +308,9 @@ private:
             if (code == 0) {
                 R current;
                 code = table_.reget(position_, current);
+                error = table_.errorText();
                 if (code == global::err::RecordNotFound) {
-                    refuse(tr("Rekord został usunięty na innym stanowisku. Zmiany niemożliwe."));
+                    refuse(tr("Rekord %1 został usunięty na innym stanowisku. Zmiany niemożliwe.").arg(recordName()));
                     return false;
                 }
                 if (code == 0 && !same(current, loaded_)) {

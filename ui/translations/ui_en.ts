@@ -4,16 +4,16 @@
 <context>
     <name>RecordEditor</name>
     <message>
-        <source>Rekord został usunięty na innym stanowisku.</source>
-        <translation>The record was deleted at another station.</translation>
+        <source>Rekord %1 został usunięty na innym stanowisku.</source>
+        <translation>The record %1 was deleted at another station.</translation>
     </message>
     <message>
-        <source>Rekord został usunięty na innym stanowisku. Zmiany niemożliwe.</source>
-        <translation>The record was deleted at another station. It cannot be changed.</translation>
+        <source>Rekord %1 został usunięty na innym stanowisku. Zmiany niemożliwe.</source>
+        <translation>The record %1 was deleted at another station. It cannot be changed.</translation>
     </message>
     <message>
-        <source>Rekord został zmieniony na innym stanowisku. Usunięcie niemożliwe.</source>
-        <translation>The record was changed at another station. It cannot be deleted.</translation>
+        <source>Rekord %1 został zmieniony na innym stanowisku. Usunięcie niemożliwe.</source>
+        <translation>The record %1 was changed at another station. It cannot be deleted.</translation>
     </message>
 </context>
 <context>

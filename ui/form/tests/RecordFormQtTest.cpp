@@ -201,7 +201,7 @@ private slots:
         gone.setFieldText(0, QStringLiteral("nowa"));
         writeAsOtherStation(5, {});
         QVERIFY(!gone.save());
-        QCOMPARE(dialogs().messages().last(), QStringLiteral("Rekord został usunięty na innym stanowisku. Zmiany niemożliwe."));
+        QCOMPARE(dialogs().messages().last(), QStringLiteral("Rekord TEST_PARTS 5 został usunięty na innym stanowisku. Zmiany niemożliwe."));
         QVERIFY(!stored(5).has_value());
     }
 
@@ -265,7 +265,7 @@ private slots:
         dialogs().planAnswers({0});
         QVERIFY(!changed.remove());
         QCOMPARE(dialogs().messages().last(),
-                 QStringLiteral("Rekord został zmieniony na innym stanowisku. Usunięcie niemożliwe."));
+                 QStringLiteral("Rekord TEST_PARTS 1 został zmieniony na innym stanowisku. Usunięcie niemożliwe."));
         QCOMPARE(stored(1)->length, 11u);
 
         PartEditor done(db(), services(), FormRequest::Delete, parts::part(1, {}));
