@@ -190,10 +190,17 @@ private slots:
         windows->actions().at(0)->trigger();   // cascade: one below the other, shifted
         QVERIFY(area->subWindowList().at(1)->geometry().top() > area->subWindowList().at(0)->geometry().top());
 
-        // Closing the frame closes its windows first; each keeps its place in Barmond.ini.
+        // Closing the frame closes its windows first; each keeps its place in Barmond.ini, and the
+        // list opens there again inside the frame.
+        area->subWindowList().at(1)->setGeometry(30, 20, 430, 310);
         program.frame().close();
         QSettings ini(iniFile(dir_->path()), QSettings::IniFormat);
-        QVERIFY(ini.contains(QStringLiteral("SETUP_PAR/Width")));
+        QCOMPARE(ini.value(QStringLiteral("SETUP_PAR/Width")).toInt(), 430);
+
+        Program again(dir_->path(), services());
+        QVERIFY(again.start([](MainFrame& frame) { frame.show(); }));
+        again.openParameters();
+        QCOMPARE(again.frame().mdiArea()->subWindowList().first()->geometry(), QRect(30, 20, 430, 310));
     }
 
     void sampleDataGoesOnlyIntoAnEmptyDatabase()
