@@ -2,9 +2,11 @@
 
 #include "global/ErrorCodes.h"
 #include "global/Services.h"
+#include "optimizer/BoundedPlanner.h"
 #include "optimizer/Combinations.h"
 #include "optimizer/ControlTime.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -110,6 +112,93 @@ bool CalculationDriver::run()
     if (!totalsPerSolution())
         return false;
     return rankSolutions();
+}
+
+bool CalculationDriver::runBoundedMethod(BoundedPlanner& planner, const Deadline& deadline)
+{
+    bool stopped = false;
+    const auto keepGoing = [this, &stopped]() {
+        t_.progress = t_.progress >= 1000 ? 0 : t_.progress + 1;
+        if (!stopped && progress_ && !progress_(t_.progress))
+            stopped = true;
+        return !stopped;
+    };
+    const std::vector<CuttingPlan> plans = planner.plan(deadline, keepGoing);
+    if (stopped)
+        return false;
+    t_.results.clear();
+    t_.sPrt2.clear();
+    uint32_t combNo = 0;
+    for (const CuttingPlan& plan : plans)
+        writePlan(planner.problem(), plan, ++combNo, t_.sPrt, t_.results, t_.sPrt2);
+    if (!totalsPerSolution())
+        return false;
+    return rankSolutions();
+}
+
+CuttingProblem cuttingProblemOf(const RunTables& tables, uint32_t sawWidth)
+{
+    CuttingProblem problem;
+    problem.sawWidth = sawWidth;
+    problem.remnantLength = tables.remnantLenght;
+    for (const PrtRow& demanded : tables.prt) {
+        auto same = std::find_if(problem.pieces.begin(), problem.pieces.end(),
+                                 [&](const PieceDemand& p) { return p.length == demanded.lenght; });
+        if (same == problem.pieces.end())
+            problem.pieces.push_back(PieceDemand{demanded.lenght, demanded.pcs});
+        else
+            same->count += demanded.pcs;
+    }
+    for (const PrlRow& stockLength : tables.prl) {
+        const auto bars = static_cast<uint32_t>(std::max(0, stockLength.available()));
+        auto same = std::find_if(problem.stock.begin(), problem.stock.end(),
+                                 [&](const StockSupply& s) { return s.length == stockLength.lenght; });
+        if (same == problem.stock.end())
+            problem.stock.push_back(StockSupply{stockLength.lenght, bars});
+        else
+            same->available += bars;
+    }
+    return problem;
+}
+
+void writePlan(const CuttingProblem& problem, const CuttingPlan& plan, uint32_t combNo, const SPrtTable& pieces,
+               ResultTable& results, SPrt2Table& pieceStates)
+{
+    std::vector<const PlannedPattern*> order;
+    for (const PlannedPattern& planned : plan.patterns)
+        order.push_back(&planned);
+    std::stable_sort(order.begin(), order.end(), [&](const PlannedPattern* a, const PlannedPattern* b) {
+        const uint32_t lengthA = problem.stock[a->pattern.stock].length;
+        const uint32_t lengthB = problem.stock[b->pattern.stock].length;
+        if (lengthA != lengthB)
+            return lengthA > lengthB;
+        return leftoverOf(problem, a->pattern) < leftoverOf(problem, b->pattern);
+    });
+    std::vector<std::size_t> longestPieceFirst(problem.pieces.size());
+    for (std::size_t i = 0; i < longestPieceFirst.size(); ++i)
+        longestPieceFirst[i] = i;
+    std::stable_sort(longestPieceFirst.begin(), longestPieceFirst.end(), [&](std::size_t a, std::size_t b) {
+        return problem.pieces[a].length > problem.pieces[b].length;
+    });
+
+    // Pieces are numbered downwards so that the rows already stand in the order of the results:
+    // combination, bar, piece number descending, the leftover (number 0) last.
+    uint64_t number = problem.totalPieces();
+    uint32_t barNo = 0;
+    for (const PlannedPattern* planned : order) {
+        const uint32_t barLength = problem.stock[planned->pattern.stock].length;
+        const uint32_t leftover = leftoverOf(problem, planned->pattern);
+        for (uint32_t n = 0; n < planned->bars; ++n, ++barNo) {
+            for (std::size_t i : longestPieceFirst)
+                for (uint32_t c = 0; c < planned->pattern.counts[i]; ++c)
+                    results.append(ResultRow{combNo, barNo, barLength, problem.pieces[i].length,
+                                             static_cast<uint32_t>(number--)});
+            if (leftover > 0)
+                results.append(ResultRow{combNo, barNo, barLength, leftover, 0});
+        }
+    }
+    for (const SPrtRow& piece : pieces)
+        pieceStates.append(SPrt2Row{combNo, piece.dbId, piece.lenght1, piece.lenght2, piece.pcs, 0, 0, 0});
 }
 
 void CalculationDriver::loadPieceSet()

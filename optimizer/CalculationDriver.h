@@ -4,6 +4,7 @@
 // de-duplication and costing. It works on the run's tables, which the preparation has filled.
 
 #include "optimizer/CombinationOptimizer.h"
+#include "optimizer/CuttingStock.h"
 #include "optimizer/OptimizerCall.h"
 #include "optimizer/Preparation.h"
 #include "optimizer/WorkTables.h"
@@ -16,6 +17,7 @@ namespace global { class Dialogs; }
 
 namespace kadrel {
 
+class BoundedPlanner;
 class ControlTime;
 
 // The tables and values of one run that the calculation and the window share.
@@ -75,6 +77,10 @@ public:
     // failed or the calculation was stopped); true when the ranking holds solutions.
     bool run();
 
+    // Method 5: the plans of the bounded planner become the solutions (numbered 1, 2, ...), then
+    // totals and ranking as for every method. Returns false as run() does.
+    bool runBoundedMethod(BoundedPlanner& planner, const Deadline& deadline);
+
     // Reloads the usable stock through a length filter (empty = none). Shows the no-stock message
     // and returns false when nothing is usable.
     bool loadStock(const LengthTable& filter);
@@ -126,6 +132,17 @@ private:
     LengthTable tbSepl_;
     bool preselectionStored_ = false;
 };
+
+// The demand and usable stock of the run as one cutting problem: every demanded length (a
+// section counts as a length of its own) and every stock length with the bars it offers (equal
+// lengths together).
+CuttingProblem cuttingProblemOf(const RunTables& tables, uint32_t sawWidth);
+
+// Writes a plan as solution combNo: its bars (numbered from 0, longest first) with their pieces,
+// longest first, and a leftover row for every bar that leaves something; and the piece table of
+// the solution, so that every piece is identified with its cut record.
+void writePlan(const CuttingProblem& problem, const CuttingPlan& plan, uint32_t combNo, const SPrtTable& pieces,
+               ResultTable& results, SPrt2Table& pieceStates);
 
 // EXCLUDEREUSEDSCRAP: bars cut from a leftover of an earlier bar of the same solution are folded
 // back onto that bar, whose leftover row then goes; finally the results are sorted by

@@ -17,6 +17,11 @@ struct OptimizerCall {
     uint32_t extend = 0;                    // PAR:EXTEND, shortest leftover used for a joint; 0 = no joints
 };
 
+// Method 5 plans with the lower bound of material (column generation) instead of the bar-pattern
+// searches of methods 0 to 4.
+constexpr uint8_t LowerBoundMethod = 5;
+inline bool plansWithLowerBound(uint8_t mode) { return mode == LowerBoundMethod; }
+
 // Settings the run takes from the program's globals when it starts.
 struct RunSettings {
     uint32_t sawWidth = 5;          // GLO:Saw_Width
@@ -24,6 +29,8 @@ struct RunSettings {
     // Control time in minutes after which the operator is asked whether to stop; 10000 or more
     // means no control. The window starts with 1 minute.
     uint32_t controlTimeLimit = 1;
+    // Seconds after which method 5 returns the best plan found with its bound.
+    uint32_t timeLimitSeconds = 10;
 };
 
 } // namespace kadrel

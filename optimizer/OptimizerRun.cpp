@@ -2,6 +2,7 @@
 
 #include "global/Services.h"
 #include "global/Statuses.h"
+#include "optimizer/BoundedPlanner.h"
 #include "optimizer/ClipboardExports.h"
 #include "optimizer/ControlTime.h"
 #include "optimizer/OptimizationTime.h"
@@ -18,6 +19,9 @@ const QString OptimizerRun::SimulationTitleSuffix = QStringLiteral(
 namespace {
 
 constexpr uint8_t SimulationStatus = 2;
+// The bound of a run of methods 0 to 4 is given at most this long; cut short it stays valid,
+// only less tight.
+constexpr std::chrono::milliseconds BoundBudget{2000};
 
 } // namespace
 
@@ -58,6 +62,7 @@ bool OptimizerRun::run()
     completed_ = false;
     selectedRow_ = -1;
     tables_ = RunTables{};
+    bound_ = MaterialBound{};
     display_.clear();
     statistics_ = Statistics{};
     items_.clear();
@@ -86,8 +91,17 @@ bool OptimizerRun::run()
     // Preparation: the whole usable stock and the demand.
     if (!driver.loadStock(LengthTable{}) || !driver.loadDemand())
         return false;
-    if (!driver.run())
-        return false;
+    BoundedPlanner planner(cuttingProblemOf(tables_, settings_.sawWidth));
+    if (plansWithLowerBound(call_.mode)) {
+        const Deadline deadline{std::chrono::seconds(settings_.timeLimitSeconds)};
+        bound_ = planner.bound(deadline);
+        if (!driver.runBoundedMethod(planner, deadline))
+            return false;
+    } else {
+        bound_ = planner.bound(Deadline{BoundBudget});
+        if (!driver.run())
+            return false;
+    }
 
     selectSolution(0);
 
@@ -116,7 +130,17 @@ void OptimizerRun::selectSolution(int row)
     const RankingRow& solution = tables_.ranking[static_cast<std::size_t>(row)];
     showCutsSchema(tables_.results, solution.combNo, tables_.remnantLenght, display_, statistics_);
     calculateStatistic(solution, statistics_);
+    statistics_.lowerBoundKnown = bound_.known;
+    statistics_.lowerBound = bound_.known ? bound_.material / 1000.0 : 0.0;
+    statistics_.excessOverBoundPerc = excessOverBound(solution).value_or(0.0);
     showUsedProfiles(display_, tables_.prl);
+}
+
+std::optional<double> OptimizerRun::excessOverBound(const RankingRow& solution) const
+{
+    if (!bound_.known || bound_.material == 0)
+        return std::nullopt;
+    return (double(solution.totalUsed) - double(bound_.material)) / double(bound_.material) * 100.0;
 }
 
 void OptimizerRun::resort(RankingSort sort)

@@ -16,6 +16,7 @@
 
 #include "optimizer/CalculationDriver.h"
 #include "optimizer/OptimizerCall.h"
+#include "optimizer/PatternMaster.h"
 #include "optimizer/Preparation.h"
 #include "optimizer/SolutionView.h"
 #include "optimizer/WorkTables.h"
@@ -103,6 +104,12 @@ public:
     const ResultTable& results() const { return tables_.results; }  // M_RESULTS of every solution
     const SPrt2Table& pieceStates() const { return tables_.sPrt2; } // S_PRT2 of every combination
 
+    // The lower bound of material of the call (the whole demand from the whole usable stock),
+    // computed once per run; known is false when the stock cannot cut the demand.
+    const MaterialBound& lowerBound() const { return bound_; }
+    // Material of a solution above the rounded bound, in % of the bound; nothing when no bound.
+    std::optional<double> excessOverBound(const RankingRow& solution) const;
+
     int64_t totalLenght() const { return tables_.totals.totalLenght; } // LOC:TOTAL_LENGHT
     uint32_t totalCuts() const { return tables_.totals.totalCuts; }    // LOC:TOTAL_CUTS
     uint32_t minCutLenght() const { return tables_.totals.minCut; }    // LOC:MIN_CUTLENGHT
@@ -157,6 +164,7 @@ private:
     RunSettings settings_;
 
     RunTables tables_;
+    MaterialBound bound_;
     DisplayTable display_;
     Statistics statistics_;
     QDateTime startedAt_;

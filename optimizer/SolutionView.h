@@ -36,6 +36,10 @@ struct Statistics {
     double totalSaw = 0;            // LOC:STAT_TOTAL_SAW
     double totalSawPerc = 0;        // LOC:STAT_TOTAL_SAW_PERC
     uint32_t extensions = 0;        // LOC:EXTENSIONS
+    // The lower bound of material of the call and how far the solution lies above it.
+    bool lowerBoundKnown = false;
+    double lowerBound = 0;          // m
+    double excessOverBoundPerc = 0; // material above the bound, in % of the bound
 };
 
 // The pattern text of a bar: piece lengths in the given order separated by ";", a run of equal

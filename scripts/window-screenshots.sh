@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the pictures of the optimizer window in docs/ (Polish and English) from the sample problem
+# Makes the pictures of the optimizer window in docs/ (Polish and English, and method 5) from the sample problem
 # optimizer/gui/tools/sample-problem.json. Runs offscreen: no display is needed.
 #   scripts/window-screenshots.sh            # builds what is missing, writes docs/optimizer-window-*.png
 set -euo pipefail
@@ -17,3 +17,7 @@ for language in PL EN; do
     --language "$language" --size 1280x800 --output "docs/optimizer-window-$lower.png"
   echo "docs/optimizer-window-$lower.png"
 done
+# Method 5 on the same problem: the lower bound lines at 0 % excess.
+"$build_dir/kadrel-window-screenshot" --problem optimizer/gui/tools/sample-problem.json --mode 5 \
+  --language PL --size 1280x800 --output docs/optimizer-window-method5-pl.png
+echo docs/optimizer-window-method5-pl.png

@@ -27,6 +27,7 @@ struct CalcOptions {
     QString input;
     bool json = false;
     std::optional<uint32_t> stopAfter;
+    std::optional<uint32_t> timeLimit;   // seconds of method 5
     std::optional<uint32_t> profile;
     uint32_t orderProfile = 0;
     uint8_t mode = 0;
@@ -58,7 +59,8 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             continue;
         }
         static const QStringList withValue = {
-            QStringLiteral("--input"), QStringLiteral("--stop-after"), QStringLiteral("--profile"),
+            QStringLiteral("--input"), QStringLiteral("--stop-after"), QStringLiteral("--time-limit"),
+            QStringLiteral("--profile"),
             QStringLiteral("--order-profile"), QStringLiteral("--mode"), QStringLiteral("--status"),
             QStringLiteral("--selection-start"), QStringLiteral("--extend"), QStringLiteral("--lengths")};
         if (!withValue.contains(option))
@@ -93,6 +95,10 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             const auto n = static_cast<uint32_t>(number);
             if (option == QLatin1String("--stop-after")) {
                 options.stopAfter = n;
+                continue;
+            }
+            if (option == QLatin1String("--time-limit")) {
+                options.timeLimit = n;
                 continue;
             }
             options.databaseOptionGiven = true;
@@ -176,9 +182,16 @@ QJsonObject statisticsJson(const Statistics& s)
     };
 }
 
+// A number, or null when it is not known.
+QJsonValue numberOrNull(bool known, double value)
+{
+    return known ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
 QJsonObject solutionJson(OptimizerRun& run, int row)
 {
     run.selectSolution(row);
+    const std::optional<double> excess = run.excessOverBound(run.ranking()[std::size_t(row)]);
     QJsonArray cuttingPlan;
     for (const DisplayRow& bar : run.display())
         cuttingPlan.append(QJsonObject{{QStringLiteral("id"), qint64(bar.id)},
@@ -187,7 +200,8 @@ QJsonObject solutionJson(OptimizerRun& run, int row)
                                          {QStringLiteral("leftover"), qint64(bar.leftover)}});
     QJsonObject solution{{QStringLiteral("comb_no"), qint64(run.ranking()[std::size_t(row)].combNo)},
                          {QStringLiteral("specification"), cuttingPlan},
-                         {QStringLiteral("statistics"), statisticsJson(run.statistics())}};
+                         {QStringLiteral("statistics"), statisticsJson(run.statistics())},
+                         {QStringLiteral("excess_perc"), numberOrNull(excess.has_value(), excess.value_or(0))}};
 
     SolutionItemTable items;
     SolutionSubitemTable subitems;
@@ -230,6 +244,8 @@ QJsonObject resultJson(OptimizerRun& run, bool completed, const QStringList& mes
                                  {QStringLiteral("external"), qint64(length.externalQuantity)},
                                  {QStringLiteral("process"), qint64(length.processQuantity)}});
     result.insert(QStringLiteral("stock"), stock);
+    const MaterialBound& bound = run.lowerBound();
+    result.insert(QStringLiteral("lower_bound"), numberOrNull(bound.known, bound.material / 1000.0));
 
     QJsonArray ranking;
     QJsonArray results;
@@ -284,6 +300,9 @@ void printReadable(OptimizerRun& run)
                        percent(s.totalPurescrapPerc), metres(s.totalRemnant), percent(s.totalRemnantPerc))
                   .arg(s.totalRemnantPcs));
     printLine(QStringLiteral("Saw: %1 m (%2); joints: %3").arg(metres(s.totalSaw), percent(s.totalSawPerc)).arg(s.extensions));
+    if (s.lowerBoundKnown)
+        printLine(QStringLiteral("Lower bound: %1 m; excess over bound: %2")
+                      .arg(metres(s.lowerBound), percent(s.excessOverBoundPerc)));
     printLine(run.durationText());
 }
 
@@ -291,6 +310,8 @@ int runAndReport(OptimizerInput& input, const OptimizerCall& call, RunSettings s
                  const CalcOptions& options)
 {
     settings.controlTimeLimit = options.stopAfter ? *options.stopAfter : ControlTime::NoControl;
+    if (options.timeLimit)
+        settings.timeLimitSeconds = *options.timeLimit;
     CalcDialogs dialogs(!options.json);
     global::MemoryClipboard clipboard;
     global::SystemClock clock;

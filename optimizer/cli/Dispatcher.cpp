@@ -25,10 +25,12 @@ const std::vector<Command>& commands()
          "      (--if-empty: leave a database that holds data as it is, without an error)",
          runDemo},
         {"calc",
-         "calc --input PROBLEM.json [--json] [--stop-after MINUTES]\n"
+         "calc --input PROBLEM.json [--json] [--stop-after MINUTES] [--time-limit SECONDS]\n"
          "  kadrel [--data-dir DIR] calc --profile PRFT_ID [--order-profile OPRF_ID] [--mode N] [--status N]\n"
-         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]",
-         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object)",
+         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]\n"
+         "         [--time-limit SECONDS]",
+         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object);\n"
+         "      method 5 plans with the lower bound and stops after --time-limit seconds (default 10)",
          runCalc},
         {"formula", "formula EXPRESSION [NAME=VALUE ...]",
          "evaluate a formula of the import field map with the names bound to the values (texts;\n"

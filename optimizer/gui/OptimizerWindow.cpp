@@ -35,7 +35,8 @@ namespace kadrel {
 
 namespace {
 
-constexpr int StatisticLines = 11;
+// The eleven lines of the solution, then the lower bound of the run and the excess over it.
+constexpr int StatisticLines = 13;
 constexpr int ProgressWrap = 1000;
 
 QString number(int64_t value) { return groupedNumber(value); }
@@ -390,9 +391,12 @@ void OptimizerWindow::retranslate()
     statisticsCaption_->setText(t(text::StatisticsCaption));
     const text::Id lines[StatisticLines] = {text::Statistic1, text::Statistic2, text::Statistic3, text::Statistic4,
                                             text::Statistic5, text::Statistic6, text::Statistic7, text::Statistic8,
-                                            text::Statistic9, text::Statistic10, text::Statistic11};
+                                            text::Statistic9, text::Statistic10, text::Statistic11,
+                                            text::StatisticLowerBound, text::StatisticExcess};
     for (int i = 0; i < StatisticLines; ++i)
         statisticCaptions_[i]->setText(t(lines[i]));
+    if (showingSolutions_)
+        showDuration();
 }
 
 void OptimizerWindow::changeEvent(QEvent* event)
@@ -545,13 +549,23 @@ void OptimizerWindow::showSolutions()
     stockModel_->setRows(&run_.stock().rows());
     rankingModel_->setRows(&run_.ranking().rows());
     specificationModel_->setRows(&run_.display().rows());
-    duration_->setText(run_.durationText());
+    showDuration();
     const int selected = run_.selectedRow();
     if (selected >= 0) {
         QSignalBlocker block(list(3)->selectionModel());
         list(3)->selectRow(selected);
     }
     showSelectedSolution();
+}
+
+// How long the calculation took; method 5 never joins sections, and with a joint length given the
+// line says so.
+void OptimizerWindow::showDuration()
+{
+    QString duration = run_.durationText();
+    if (plansWithLowerBound(run_.call().mode) && run_.call().extend > 0)
+        duration += QStringLiteral("   ") + texts_(text::NoJointsInMethod5);
+    duration_->setText(duration);
 }
 
 void OptimizerWindow::showSelectedSolution()
@@ -586,6 +600,10 @@ void OptimizerWindow::showStatistics()
     line(9, metresText(s.totalSaw), percentText(s.totalSawPerc));
     line(10, QString::number(run_.settings().sawWidth));
     line(11, QString::number(solution->extensions));
+    if (s.lowerBoundKnown) {
+        line(12, metresText(s.lowerBound));
+        line(13, percentText(s.excessOverBoundPerc));
+    }
 }
 
 // The hand-over buttons work only with a solution selected and a procedure to hand it to;

@@ -90,6 +90,7 @@ private:
     void onCalculationEnded();
     void showProgress(uint32_t value);
     void showSolutions();
+    void showDuration();
     void showSelectedSolution();
     void showStatistics();
     void enableHandOver();

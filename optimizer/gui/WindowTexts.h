@@ -74,6 +74,9 @@ KADREL_TEXT(Statistic8, "8. Ilość szt. zwracanyc odc. do mag.");
 KADREL_TEXT(Statistic9, "9. Opiłki z piły [mb]");
 KADREL_TEXT(Statistic10, "10. Szerokość piły [ mm ]");
 KADREL_TEXT(Statistic11, "11. Ilość łączeń technologicznych");
+KADREL_TEXT(StatisticLowerBound, "Dolna granica [mb]");
+KADREL_TEXT(StatisticExcess, "Nadmiar ponad granicę [%]");
+KADREL_TEXT(NoJointsInMethod5, "Metoda 5 planuje bez łączeń");
 #undef KADREL_TEXT
 } // namespace text
 

@@ -208,13 +208,47 @@ TEST_F(CalcCommandTest, DatabaseRunOnTheSampleData)
 {
     const QString data = dir.filePath(QStringLiteral("data"));
     ASSERT_EQ(kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("demo")}).exitCode, 0);
-    const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
-                                QStringLiteral("1"), QStringLiteral("--mode"), QStringLiteral("2"), QStringLiteral("--json")});
-    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << run.err.toStdString();
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError);
-    EXPECT_EQ(document.object().value("completed").toBool(), run.exitCode == 0);
+    for (const QString& mode : {QStringLiteral("2"), QStringLiteral("5")}) {
+        const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
+                                    QStringLiteral("1"), QStringLiteral("--mode"), mode, QStringLiteral("--json"),
+                                    QStringLiteral("--time-limit"), QStringLiteral("3")});
+        EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << run.err.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError);
+        EXPECT_EQ(document.object().value("completed").toBool(), run.exitCode == 0);
+        EXPECT_TRUE(document.object().contains("lower_bound"));
+    }
+}
+
+// Method 5 in a problem file: the bound of the run and each solution's excess over it.
+TEST_F(CalcCommandTest, MethodFiveReportsTheBoundAndTheExcess)
+{
+    QByteArray problem = JoinedProblem;
+    problem.replace(R"("call": { "mode": 2, "extend": 500 })", R"("call": { "mode": 5, "extend": 500 })");
+    const QString path = write(problem, QStringLiteral("method5.json"));
+    const Outcome run = kadrel({QStringLiteral("calc"), QStringLiteral("--input"), path, QStringLiteral("--json"),
+                                QStringLiteral("--time-limit"), QStringLiteral("5")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject result = QJsonDocument::fromJson(run.out).object();
+    // 4495, 2600 and 1800 need two bars of 6000 (4495 + 2600 and 4495 + 1800 are over a bar).
+    EXPECT_DOUBLE_EQ(result.value("lower_bound").toDouble(), 12.0);
+    const QJsonArray solutions = result.value("solutions").toArray();
+    ASSERT_FALSE(solutions.isEmpty());
+    for (const QJsonValue& solution : solutions) {
+        EXPECT_EQ(solution.toObject().value("statistics").toObject().value("extensions").toInt(), 0);
+        EXPECT_TRUE(solution.toObject().value("excess_perc").isDouble());
+    }
+    EXPECT_DOUBLE_EQ(solutions.first().toObject().value("excess_perc").toDouble(), 0.0);
+
+    // The joined run of method 2 has the same bound; its two bars are at it too.
+    const QJsonObject joined = calc(write(JoinedProblem), 0);
+    EXPECT_DOUBLE_EQ(joined.value("lower_bound").toDouble(), 12.0);
+
+    EXPECT_EQ(kadrel({QStringLiteral("calc"), QStringLiteral("--input"), path, QStringLiteral("--time-limit"),
+                      QStringLiteral("soon")})
+                  .exitCode,
+              2);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "global/DataDirectory.h"
 
+#include "optimizer/OptimizerCall.h"
+
 #include <QCoreApplication>
 
 namespace shell {
@@ -63,8 +65,8 @@ StartupParse parseStartup(const QStringList& commandLine)
             optimizerOption = takeNumber(arguments, i, request.orderProfile, error);
         } else if (arg == QLatin1String("--mode")) {
             optimizerOption = takeNumber(arguments, i, request.mode, error);
-            if (error.isEmpty() && request.mode > 4)
-                error = QStringLiteral("--mode must be 0 … 4");
+            if (error.isEmpty() && request.mode > kadrel::LowerBoundMethod)
+                error = QStringLiteral("--mode must be 0 … 5");
         } else if (arg == QLatin1String("--status")) {
             optimizerOption = takeNumber(arguments, i, request.status, error);
         } else if (arg == QLatin1String("--extend")) {

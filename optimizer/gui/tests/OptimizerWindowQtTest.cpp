@@ -278,6 +278,37 @@ private slots:
         QVERIFY(qAbs(cutPercent - 18.5 / barMetres * 100) < 0.006);
     }
 
+    void lowerBoundLinesAndTheNoteOfMethodFive()
+    {
+        // Method 2: the bound of the run and the first solution's excess over it.
+        {
+            Session s(callFor(NewPosition));
+            QVERIFY(s.calculate());
+            QCOMPARE(s.window->statisticCaption(12), QStringLiteral("Dolna granica [mb]"));
+            QCOMPARE(s.window->statisticCaption(13), QStringLiteral("Nadmiar ponad granicę [%]"));
+            QCOMPARE(s.window->statisticValue(12), QString::number(s.run->lowerBound().material / 1000.0, 'f', 3));
+            const double used = s.run->ranking()[0].totalUsed;
+            const double bound = s.run->lowerBound().material;
+            QCOMPARE(s.window->statisticValue(13), QString::number((used - bound) / bound * 100, 'f', 2) + QLatin1Char('%'));
+        }
+        // Method 5 with a joint length: planned without joints, and the line says so.
+        OptimizerCall call = callFor(NewPosition);
+        call.mode = LowerBoundMethod;
+        call.extend = 500;
+        Session s(call);
+        QVERIFY(s.calculate());
+        QVERIFY(s.window->durationText().startsWith(QStringLiteral(" Metoda 5 Czas obl. = ")));
+        QVERIFY(s.window->durationText().endsWith(QStringLiteral("Metoda 5 planuje bez łączeń")));
+        QCOMPARE(s.window->statisticValue(11), QStringLiteral("0"));
+        const double planned = s.run->ranking()[0].totalUsed;
+        const double least = s.run->lowerBound().material;
+        QCOMPARE(s.window->statisticValue(13), QString::number((planned - least) / least * 100, 'f', 2) + QLatin1Char('%'));
+        call.extend = 0;
+        Session plain(call);
+        QVERIFY(plain.calculate());
+        QVERIFY(!plain.window->durationText().contains(QStringLiteral("łączeń")));
+    }
+
     void resortingOrdersTheSolutionsAndSelectsTheFirst()
     {
         Session s(callFor(NewPosition));
@@ -397,6 +428,8 @@ private slots:
         QCOMPARE(s.window->sortRadio(RankingSort::TotalScrap)->text(), QStringLiteral("Remn.+scrap"));
         QCOMPARE(s.window->sortRadio(RankingSort::PureScrap)->text(), QStringLiteral("Pure scrap only"));
         QCOMPARE(s.window->statisticCaption(5), QStringLiteral("5.  Remnant + scrap total lengt[m]"));
+        QCOMPARE(s.window->statisticCaption(12), QStringLiteral("Lower bound [m]"));
+        QCOMPARE(s.window->statisticCaption(13), QStringLiteral("Excess over bound [%]"));
         QCOMPARE(s.window->listCaption(3), QStringLiteral("L i s t    o f   p o s s i b l e   s o l u t i o n s"));
         QCOMPARE(s.window->listCaption(4),
                  QStringLiteral("S p e c i f i c a t i o n    f o r    s e l e c t e d    s o l u t i o n s"));

@@ -51,6 +51,7 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("language"), QStringLiteral("PL or EN."), QStringLiteral("code"), QStringLiteral("PL")});
     parser.addOption({QStringLiteral("size"), QStringLiteral("Window size WIDTHxHEIGHT."), QStringLiteral("size"),
                       QStringLiteral("1280x800")});
+    parser.addOption({QStringLiteral("mode"), QStringLiteral("Method instead of the problem file's."), QStringLiteral("n")});
     parser.addHelpOption();
     parser.process(app);
     if (!parser.isSet(QStringLiteral("problem")) || !parser.isSet(QStringLiteral("output"))) {
@@ -76,7 +77,8 @@ int main(int argc, char** argv)
     call.profile = problem.profile.id;
     call.orderProfile = problem.call.orderProfile;
     call.selectedLengths = problem.call.selectedLengths;
-    call.mode = static_cast<uint8_t>(problem.call.mode);
+    call.mode = static_cast<uint8_t>(parser.isSet(QStringLiteral("mode")) ? parser.value(QStringLiteral("mode")).toUInt()
+                                                                          : problem.call.mode);
     call.status = problem.call.status;
     call.extensions = problem.call.extensions;
     call.extend = problem.call.extend;

@@ -258,5 +258,20 @@
         <comment>Statistic11</comment>
         <translation>11. Extensions quantity</translation>
     </message>
+    <message>
+        <source>Dolna granica [mb]</source>
+        <comment>StatisticLowerBound</comment>
+        <translation>Lower bound [m]</translation>
+    </message>
+    <message>
+        <source>Nadmiar ponad granicę [%]</source>
+        <comment>StatisticExcess</comment>
+        <translation>Excess over bound [%]</translation>
+    </message>
+    <message>
+        <source>Metoda 5 planuje bez łączeń</source>
+        <comment>NoJointsInMethod5</comment>
+        <translation>Method 5 plans without joints</translation>
+    </message>
 </context>
 </TS>

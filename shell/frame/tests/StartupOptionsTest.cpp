@@ -64,7 +64,8 @@ TEST(StartupOptions, RefusesIncompleteOrWrongOptimizerCalls)
     EXPECT_FALSE(parseStartup({"--optimize", "--profile", "-3"}).ok());
     EXPECT_FALSE(parseStartup({"--optimize", "--profile", "abc"}).ok());
     EXPECT_FALSE(parseStartup({"--optimize", "--profile"}).ok());
-    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "1", "--mode", "5"}).ok());
+    EXPECT_FALSE(parseStartup({"--optimize", "--profile", "1", "--mode", "6"}).ok());
+    EXPECT_EQ(parseStartup({"--optimize", "--profile", "1", "--mode", "5"}).options.optimize->mode, 5u);
     EXPECT_FALSE(parseStartup({"--profile", "1"}).ok());
     EXPECT_FALSE(parseStartup({"--mode", "1"}).ok());
     EXPECT_FALSE(parseStartup({"--bogus"}).ok());
