@@ -144,7 +144,7 @@ Database::Database(const QString& dataDir) : filePath_(databaseFile(dataDir)), i
 
 Database::Database(Database&& other) noexcept
     : filePath_(std::move(other.filePath_)), instance_(other.instance_), open_(other.open_),
-      openError_(std::move(other.openError_)), lastError_(std::move(other.lastError_))
+      needsConversion_(other.needsConversion_), openError_(std::move(other.openError_)), lastError_(std::move(other.lastError_))
 {
     other.instance_ = 0;
     other.open_ = false;
@@ -185,6 +185,7 @@ QSqlDatabase Database::connection()
 int Database::open()
 {
     open_ = false;
+    needsConversion_ = false;
     openError_.clear();
     const QFileInfo file(filePath_);
     const QString name = QDir::toNativeSeparators(filePath_);
@@ -256,9 +257,11 @@ int Database::checkLayout(QSqlDatabase& db)
         return err::InvalidFile;
     }
     if (version < SchemaVersion) {
+        needsConversion_ = true;
         openError_ = QStringLiteral("Baza danych %1 ma starszy układ w wersji %2; ta wersja programu pracuje na wersji %3 "
-                                    "i nie zapisała w pliku nic.")
-                         .arg(name).arg(version).arg(SchemaVersion);
+                                    "i nie zapisała w pliku nic. Konwersję (z kopią pliku w DB/Backup_conv) wykonuje "
+                                    "polecenie: %4")
+                         .arg(name).arg(version).arg(SchemaVersion).arg(conversionCommand());
         return err::InvalidFile;
     }
     QList<TableLayoutGap> gaps;
@@ -267,8 +270,10 @@ int Database::checkLayout(QSqlDatabase& db)
         return err::InvalidFile;
     }
     if (!gaps.isEmpty()) {
-        openError_ = QStringLiteral("Baza danych %1 jest uszkodzona lub ma inny układ tabel: %2. Nic nie zapisano w pliku.")
-                         .arg(name, describeLayoutGaps(gaps));
+        needsConversion_ = true;
+        openError_ = QStringLiteral("Baza danych %1 jest uszkodzona lub ma inny układ tabel: %2. Nic nie zapisano w pliku. "
+                                    "Układ tabel uzupełnia (z kopią pliku w DB/Backup_conv) polecenie: %3")
+                         .arg(name, describeLayoutGaps(gaps), conversionCommand());
         return err::InvalidFile;
     }
     return useWriteAheadLog(db);

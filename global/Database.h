@@ -9,7 +9,9 @@
 // Opening checks the file: a file that is not a database, a file or folder that cannot be written,
 // or a database whose layout this version does not know, or that lacks tables, columns or keys
 // (DatabaseLayout.h), is refused with one message naming the file and the problem
-// (openErrorText()); nothing is written to such a file. Only a new, empty file gets the tables;
+// (openErrorText()); nothing is written to such a file. A file of an older layout, and one of this
+// layout lacking columns or keys, can be converted (LayoutConversion.h): needsConversion() tells
+// so, and the message names the command that does it. Only a new, empty file gets the tables;
 // opening a database of the current layout only reads it, so it never waits for another station.
 
 #include "global/ErrorCodes.h"
@@ -24,8 +26,11 @@ class Dialogs;
 
 class Database {
 public:
-    // The layout version this program writes (kept in the file's user_version).
-    static constexpr int SchemaVersion = 1;
+    // The layout version this program writes (kept in the file's user_version). Version 2: the
+    // field map's external name binds only when filled in, types in upper case.
+    static constexpr int SchemaVersion = 2;
+    // The command line that converts an older file.
+    static QString conversionCommand() { return QStringLiteral("barmond database convert"); }
     // Wait of a write outside an explicit transaction when another station holds the file.
     static constexpr int DefaultLockWaitMs = 5000;
 
@@ -46,6 +51,9 @@ public:
     bool openOrReport(Dialogs& dialogs);
     bool isOpen() const { return open_; }
     QString openErrorText() const { return openError_; }
+    // After a refused open(): the file is of an older layout, or of this one with columns or keys
+    // missing, and the conversion would bring it up to date.
+    bool needsConversion() const { return needsConversion_; }
 
     QString filePath() const { return filePath_; }
 
@@ -93,6 +101,7 @@ private:
     int instance_ = 0;
     int lockWaitMs_ = DefaultLockWaitMs;
     bool open_ = false;
+    bool needsConversion_ = false;
     QString openError_;
     QString lastError_;
 };

@@ -3,6 +3,7 @@
 #include "global/TableSql.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>
@@ -29,38 +30,31 @@ const QString Descending = QStringLiteral(" DESC");
 struct StoredIndex {
     QStringList columns;   // upper case, "NAME" or "NAME DESC"
     bool unique = false;
+    QString where;         // the condition of a partial index, comparable form (comparableCondition)
 };
+
+// A condition as written in CREATE INDEX, without quotes, blanks and letter case, so that the
+// layout's condition and the one SQLite kept compare equal however they were spelt.
+QString comparableCondition(QString condition)
+{
+    condition.remove(QLatin1Char('"'));
+    condition.remove(QRegularExpression(QStringLiteral("\\s+")));
+    return condition.toUpper();
+}
+
+// The condition of a partial index from the CREATE INDEX statement SQLite keeps.
+QString conditionOf(const QString& createSql)
+{
+    static const QRegularExpression where(QStringLiteral("\\)\\s*WHERE\\s+(.*)$"),
+                                          QRegularExpression::CaseInsensitiveOption
+                                              | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = where.match(createSql);
+    return m.hasMatch() ? comparableCondition(m.captured(1)) : QString();
+}
 
 QString readError(const QString& what, const QSqlQuery& q)
 {
     return QStringLiteral("%1: %2").arg(what, q.lastError().text());
-}
-
-// The names of the file's tables, in upper case.
-bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error)
-{
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        error = readError(QStringLiteral("lista tabel"), q);
-        return false;
-    }
-    while (q.next())
-        names.insert(q.value(0).toString().toUpper());
-    return true;
-}
-
-bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& names, QString& error)
-{
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
-    q.addBindValue(table);
-    if (!q.exec()) {
-        error = readError(QStringLiteral("pola tabeli %1").arg(table), q);
-        return false;
-    }
-    while (q.next())
-        names.insert(q.value(0).toString().toUpper());
-    return true;
 }
 
 // The key columns of one index; the row identifier (an alias of SQLite's rowid) has no name there.
@@ -84,19 +78,23 @@ bool readIndexColumns(QSqlDatabase& db, const QString& index, const QString& row
 bool readIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT name, \"unique\" FROM pragma_index_list(?)"));
+    q.prepare(QStringLiteral("SELECT l.name, l.\"unique\", l.partial, m.sql FROM pragma_index_list(?) AS l "
+                             "LEFT JOIN sqlite_master AS m ON m.type = 'index' AND m.name = l.name"));
     q.addBindValue(s.name);
     if (!q.exec()) {
         error = readError(QStringLiteral("indeksy tabeli %1").arg(s.name), q);
         return false;
     }
-    QList<std::pair<QString, bool>> listed;
-    while (q.next())
-        listed.append({q.value(0).toString(), q.value(1).toInt() != 0});
-    q.finish();
-    for (const auto& [name, unique] : listed) {
+    QList<std::pair<QString, StoredIndex>> listed;
+    while (q.next()) {
         StoredIndex stored;
-        stored.unique = unique;
+        stored.unique = q.value(1).toInt() != 0;
+        if (q.value(2).toInt() != 0)
+            stored.where = conditionOf(q.value(3).toString());
+        listed.append({q.value(0).toString(), stored});
+    }
+    q.finish();
+    for (auto& [name, stored] : listed) {
         if (!readIndexColumns(db, name, s.rowIdColumn, stored.columns, error))
             return false;
         indexes.insert(name.toUpper(), stored);
@@ -127,13 +125,40 @@ bool findTableGap(QSqlDatabase& db, const TableSchema& s, TableLayoutGap& gap, Q
         const auto stored = indexes.constFind(index.name.toUpper());
         if (stored == indexes.constEnd())
             gap.missingKeys << index.name;
-        else if (stored->unique != index.unique || stored->columns != upperCased(index.columns))
+        else if (stored->unique != index.unique || stored->columns != upperCased(index.columns)
+                 || stored->where != comparableCondition(index.where))
             gap.differentKeys << index.name;
     }
     return true;
 }
 
 } // namespace
+
+bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        error = readError(QStringLiteral("lista tabel"), q);
+        return false;
+    }
+    while (q.next())
+        names.insert(q.value(0).toString().toUpper());
+    return true;
+}
+
+bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& names, QString& error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    q.addBindValue(table);
+    if (!q.exec()) {
+        error = readError(QStringLiteral("pola tabeli %1").arg(table), q);
+        return false;
+    }
+    while (q.next())
+        names.insert(q.value(0).toString().toUpper());
+    return true;
+}
 
 QString createTableSql(const TableSchema& s)
 {
@@ -153,7 +178,9 @@ QList<IndexLayout> indexLayouts(const TableSchema& s)
     for (const KeyDef& k : s.keys) {
         if (k.parts.size() == 1 && k.parts.first().column == s.rowIdColumn)
             continue;   // the row identifier itself
-        IndexLayout index{s.name + QLatin1Char('_') + k.name, {}, k.unique};
+        IndexLayout index{s.name + QLatin1Char('_') + k.name, {}, k.unique, {}};
+        if (const QString exempt = k.exemptWhenBlank(); !exempt.isEmpty())
+            index.where = quoted(exempt) + QStringLiteral(" <> ''");
         bool hasRowId = false;
         for (const KeyPart& p : k.parts) {
             const QString col = s.columns.at(s.keyColumnIndex(p)).name;
@@ -174,9 +201,14 @@ QString createIndexSql(const TableSchema& s, const IndexLayout& index)
         const bool descending = column.endsWith(Descending);
         parts << quoted(descending ? column.chopped(Descending.size()) : column) + (descending ? Descending : QString());
     }
-    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
         .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(index.name), quoted(s.name),
-             parts.join(QStringLiteral(", ")));
+             parts.join(QStringLiteral(", ")), index.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + index.where);
+}
+
+QString addColumnSql(const TableSchema& s, const ColumnDef& column)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quoted(s.name), quoted(column.name), columnSqlType(column));
 }
 
 bool findLayoutGaps(QSqlDatabase& db, QList<TableLayoutGap>& gaps, QString& error)

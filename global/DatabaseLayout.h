@@ -10,6 +10,7 @@
 #include "global/TableSchema.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QtSql/QSqlDatabase>
@@ -17,11 +18,13 @@
 namespace global {
 
 // One index as the layout declares it: its name, its columns in order ("PROFILE_ID",
-// "LENGHT DESC", ...) and whether it is unique.
+// "LENGHT DESC", ...), whether it is unique, and the condition of a key that binds only some
+// records ("\"EXTERNAL_NAME\" <> ''"; empty for a key over every record).
 struct IndexLayout {
     QString name;
     QStringList columns;
     bool unique = false;
+    QString where;
 };
 
 // What one table of a file lacks against the layout. A table that is complete has no gap.
@@ -42,6 +45,13 @@ struct TableLayoutGap {
 QString createTableSql(const TableSchema& schema);
 QList<IndexLayout> indexLayouts(const TableSchema& schema);
 QString createIndexSql(const TableSchema& schema, const IndexLayout& index);
+// ALTER TABLE ... ADD COLUMN for one column of the layout (with its type and default value).
+QString addColumnSql(const TableSchema& schema, const ColumnDef& column);
+
+// The names of the file's tables, and of one table's columns (none when the table is missing), in
+// upper case. False with error when the file cannot be read.
+bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error);
+bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& names, QString& error);
 
 // Compares the file behind db with the layout of every table (names compared without case, as
 // SQLite does). Returns true and fills gaps with one entry per incomplete table (in the order the

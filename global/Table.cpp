@@ -17,12 +17,43 @@ std::atomic<quint64> writeGeneration{1};
 
 constexpr int MaxBatch = 1024;
 
+std::atomic<int> writesSoFar{0};
+std::atomic<int> failingWrite{0};
+
+// True when this write is the one a test asked to fail.
+bool injectedWriteFault()
+{
+    const int n = ++writesSoFar;
+    const int failing = failingWrite.load();
+    return failing > 0 && n == failing;
+}
+
 QString joined(const QStringList& parts)
 {
     return parts.join(QStringLiteral(", "));
 }
 
 } // namespace
+
+namespace write_faults {
+
+void failNthWrite(int n)
+{
+    failingWrite.store(n);
+    writesSoFar.store(0);
+}
+
+int writesCounted()
+{
+    return writesSoFar.load();
+}
+
+void resetCount()
+{
+    writesSoFar.store(0);
+}
+
+} // namespace write_faults
 
 TableCore::TableCore(Database& db, const TableSchema& schema) : db_(db), schema_(schema) {}
 
@@ -327,6 +358,8 @@ int TableCore::previous(QVariantList& row)
 
 int TableCore::add(const QVariantList& row)
 {
+    if (injectedWriteFault())
+        return fail(err::StorageError, QStringLiteral("ADD %1: injected storage failure").arg(schema_.name));
     const QVariantList full = fullRow(row);
     QVariantList binds;
     for (int i = 0; i < schema_.columns.size(); ++i) {
@@ -369,6 +402,8 @@ int TableCore::update(const QVariantList& row)
 {
     if (!haveLast_)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
+    if (injectedWriteFault())
+        return fail(err::StorageError, QStringLiteral("PUT %1: injected storage failure").arg(schema_.name));
     const bool ownTransaction = !db_.inTransaction();
     if (ownTransaction) {
         if (const int code = db_.begin(db_.lockWaitMs()); code != 0)
@@ -428,6 +463,8 @@ int TableCore::remove()
 {
     if (!haveLast_)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
+    if (injectedWriteFault())
+        return fail(err::StorageError, QStringLiteral("DELETE %1: injected storage failure").arg(schema_.name));
     QSqlQuery q(db_.connection());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(schema_.name), quoted(schema_.rowIdColumn)));
     q.addBindValue(lastRowId_);
@@ -448,6 +485,9 @@ int TableCore::duplicateKey(const QVariantList& row, bool excludeLastRead)
     for (int k = 0; k < schema_.keys.size(); ++k) {
         const KeyDef& key = schema_.keys.at(k);
         if (!key.unique)
+            continue;
+        if (const QString exempt = key.exemptWhenBlank();
+            !exempt.isEmpty() && full.at(schema_.columnIndex(exempt)).toString().isEmpty())
             continue;
         QStringList where;
         QVariantList binds;

@@ -121,6 +121,16 @@ private:
     QString insertConnection_;
 };
 
+// Fault injection for the tests of procedures that must write all or nothing: every table write
+// (add, update, delete) is counted, and the n-th one after failNthWrite(n) fails with error 90 as a
+// failing storage would, writing nothing. failNthWrite(0) switches the injection off.
+namespace write_faults {
+void failNthWrite(int n);
+// Table writes since the last failNthWrite() or resetCount().
+int writesCounted();
+void resetCount();
+} // namespace write_faults
+
 template <class R>
 class Table : public TableDef<R> {
 public:

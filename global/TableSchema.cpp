@@ -84,6 +84,12 @@ KeyDef key(const char* name, QList<KeyPart> parts, bool unique = false)
     return {QString::fromLatin1(name), std::move(parts), unique};
 }
 constexpr bool Unique = true;
+// Unique among the records whose last component is not blank.
+KeyDef blankNotUnique(KeyDef k)
+{
+    k.blankNotUnique = true;
+    return k;
+}
 
 } // namespace
 
@@ -383,10 +389,12 @@ const QList<FieldBinding<InterfaceMapRecord>>& TableDef<InterfaceMapRecord>::fie
                                           {"DESCRIPTION", &R::description, 1024}};
     return f;
 }
+// Types are kept in upper case; an external name binds only when it is filled in, so that a type may
+// have any number of entries computed by their formula alone.
 const QList<KeyDef>& TableDef<InterfaceMapRecord>::keys()
 {
     static const QList<KeyDef> k{key("AUTO", {nocase("TYPE"), nocase("INTERNAL_NAME")}, Unique),
-                                 key("BY_EXT", {asc("TYPE"), asc("EXTERNAL_NAME")}, Unique)};
+                                 blankNotUnique(key("BY_EXT", {asc("TYPE"), asc("EXTERNAL_NAME")}, Unique))};
     return k;
 }
 BARMOND_SCHEMA(InterfaceMapRecord, "INTERFACE_MAP", "", -1)

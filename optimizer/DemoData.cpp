@@ -1,6 +1,7 @@
 #include "optimizer/DemoData.h"
 
 #include "global/Database.h"
+#include "global/ScriptedServices.h"
 #include "global/Table.h"
 
 #include <vector>
@@ -127,7 +128,62 @@ bool addNew(global::Database& db, R& record, QString& error)
     return false;
 }
 
-bool addProfiles(global::Database& db, DemoSummary& summary, QList<global::ProfileRecord>& added, QString& error)
+// The sample's stock enters the log: as the opening balance when the log is empty, else as
+// lengths added (a log that already holds lines, left behind by profiles deleted earlier).
+class SampleStock {
+public:
+    SampleStock(global::Database& db, const global::LogStamp& stamp)
+        : db_(db), stamp_(stamp), booking_(db, global::StockOperation::LengthAdded, stamp)
+    {
+    }
+
+    bool start(QString& error)
+    {
+        global::Table<global::StockChangeRecord> log(db_);
+        const qint64 lines = log.count(global::Table<global::StockChangeRecord>::Auto);
+        if (log.errorCode() != 0) {
+            error = QStringLiteral("Cannot read STOCK_CHANGE: %1").arg(log.errorText());
+            return false;
+        }
+        logWasEmpty_ = lines == 0;
+        return true;
+    }
+
+    bool add(global::ProfileLengthRecord& length, QString& error)
+    {
+        if (!logWasEmpty_) {
+            if (booking_.addLength(length) == 0)
+                return true;
+            error = booking_.errorText();
+            return false;
+        }
+        global::Table<global::ProfileLengthRecord> lengths(db_);
+        if (lengths.addWithNewIdentifier(length) == 0)
+            return true;
+        error = QStringLiteral("Cannot add a record to PROFILES_LENGHTS: %1 (error %2)")
+                    .arg(lengths.errorText()).arg(lengths.errorCode());
+        return false;
+    }
+
+    bool finish(QString& error)
+    {
+        if (logWasEmpty_)
+            return global::writeOpeningBalance(db_, stamp_, true, error) == 0;
+        if (booking_.finish() == 0)
+            return true;
+        error = booking_.errorText();
+        return false;
+    }
+
+private:
+    global::Database& db_;
+    global::LogStamp stamp_;
+    global::StockBooking booking_;
+    bool logWasEmpty_ = true;
+};
+
+bool addProfiles(global::Database& db, SampleStock& stock, DemoSummary& summary, QList<global::ProfileRecord>& added,
+                 QString& error)
 {
     for (const DemoProfile& p : demoProfiles()) {
         global::ProfileRecord profile;
@@ -160,7 +216,7 @@ bool addProfiles(global::Database& db, DemoSummary& summary, QList<global::Profi
             length.unlimitedStock = l.unlimited;
             length.blockSelection = l.blockSelection;
             length.typicalLength = l.typical;
-            if (!addNew(db, length, error))
+            if (!stock.add(length, error))
                 return false;
             ++summary.lengths;
         }
@@ -258,6 +314,13 @@ bool databaseIsEmpty(global::Database& db, bool& empty, QString& error)
 
 bool fillDemoData(global::Database& db, DemoSummary& summary, QString& error)
 {
+    const global::SystemClock clock;
+    const global::SystemIdentity identity;
+    return fillDemoData(db, summary, error, global::LogStamp::of(clock, identity));
+}
+
+bool fillDemoData(global::Database& db, DemoSummary& summary, QString& error, const global::LogStamp& stamp)
+{
     summary = {};
     global::Transaction transaction(db, 3000);
     if (!transaction.ok()) {
@@ -273,7 +336,9 @@ bool fillDemoData(global::Database& db, DemoSummary& summary, QString& error)
         return false;
     }
     QList<global::ProfileRecord> profiles;
-    if (!addProfiles(db, summary, profiles, error) || !addOrders(db, profiles, summary, error)) {
+    SampleStock stock(db, stamp);
+    if (!stock.start(error) || !addProfiles(db, stock, summary, profiles, error)
+        || !addOrders(db, profiles, summary, error) || !stock.finish(error)) {
         summary = {};
         return false;
     }

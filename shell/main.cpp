@@ -1,8 +1,11 @@
 // The desktop program: reads its command line, opens the database of the data directory, checks
-// the parameters and shows the main frame.
+// the parameters and shows the main frame. Given a command (barmond stock set ...) it runs that
+// without any window and ends.
 
+#include "global/DataDirectory.h"
 #include "global/Globals.h"
 #include "settings/gui/SetupParWindow.h"
+#include "shell/commands/Commands.h"
 #include "shell/frame/FramePicture.h"
 #include "shell/frame/Icons.h"
 #include "shell/frame/Program.h"
@@ -10,6 +13,8 @@
 #include "ui/qtservices/QtServices.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,7 +31,9 @@ QStringList ownArguments(int argc, char** argv)
     QStringList own;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg.startsWith(QLatin1Char('-')) && !arg.startsWith(QLatin1String("--"))) {
+        // A negative number ("--incom -2") is a value, not an option of Qt.
+        const bool qtOption = arg.size() > 1 && arg.at(0) == QLatin1Char('-') && arg.at(1).isLetter();
+        if (qtOption) {
             if (qtOptionsWithValue.contains(arg))
                 ++i;
             continue;
@@ -36,12 +43,27 @@ QStringList ownArguments(int argc, char** argv)
     return own;
 }
 
+// A command (barmond database convert ...) runs without any window system.
+int runCommand(int argc, char** argv, const QStringList& arguments)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tervox"));
+    QCoreApplication::setApplicationName(QStringLiteral("Barmond"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return shell::commands::run(arguments, {out, err});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const QStringList arguments = ownArguments(argc, argv);
+    if (shell::commands::namesCommand(arguments))
+        return runCommand(argc, argv, arguments);
+
     // The command line is checked before any window system is needed.
-    const shell::StartupParse parse = shell::parseStartup(ownArguments(argc, argv));
+    const shell::StartupParse parse = shell::parseStartup(arguments);
     if (!parse.ok()) {
         std::fprintf(stderr, "barmond: %s\n%s", qPrintable(parse.error), qPrintable(shell::startupUsage()));
         return 2;

@@ -246,7 +246,7 @@ TEST_F(DatabaseFileTest, OnlyANewEmptyFileGetsItsTables)
 
     // So is a file of this layout version holding none of them.
     QFile::remove(file());
-    rawSql(file(), {QStringLiteral("PRAGMA user_version = 1")});
+    rawSql(file(), {QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion)});
     expectRefused(err::InvalidFile, QStringLiteral("brak tabel: ORDERS, ORDER_PROFILES"));
     EXPECT_TRUE(tablesInFile().isEmpty());
 }

@@ -355,4 +355,27 @@ TEST_F(TableTest, PositionAndRereadByPosition)
     EXPECT_EQ(pars.reget(position, again), err::RecordNotFound);
 }
 
+TEST_F(TableTest, TheInjectedWriteFaultFailsExactlyTheNthWriteAndWritesNothing)
+{
+    Table<CutRecord> cuts(db);
+    write_faults::failNthWrite(3);
+    ASSERT_EQ(cuts.add(cut(1, 5, 0, 100)), 0);                  // write 1
+    CutRecord c;
+    c.id = 1;
+    ASSERT_EQ(cuts.fetch(Table<CutRecord>::Auto, c), 0);
+    c.status = 2;
+    ASSERT_EQ(cuts.update(c), 0);                                // write 2
+    EXPECT_EQ(cuts.add(cut(2, 5, 0, 200)), err::StorageError);   // write 3 fails
+    EXPECT_TRUE(cuts.errorText().contains(QStringLiteral("injected")));
+    EXPECT_EQ(cuts.count(Table<CutRecord>::Auto), 1);
+    ASSERT_EQ(cuts.fetch(Table<CutRecord>::Auto, c), 0);
+    EXPECT_EQ(cuts.remove(), 0);                                 // write 4 passes again
+    EXPECT_EQ(write_faults::writesCounted(), 4);
+    write_faults::failNthWrite(1);
+    ASSERT_EQ(cuts.add(cut(3, 5, 0, 300)), err::StorageError);
+    write_faults::failNthWrite(0);
+    EXPECT_EQ(cuts.add(cut(3, 5, 0, 300)), 0);
+    EXPECT_EQ(cuts.count(Table<CutRecord>::Auto), 1);
+}
+
 } // namespace

@@ -61,6 +61,9 @@ void printLine(const QString& text);
 int runInit(const QStringList& args);   // InitCommand.cpp
 int runDemo(const QStringList& args);   // DemoCommand.cpp
 int runCalc(const QStringList& args);   // CalcCommand.cpp
+int runAccept(const QStringList& args); // AcceptCommand.cpp
+int runPrint(const QStringList& args);  // PrintCommand.cpp
+int runExtensions(const QStringList& args);   // ExtensionsCommand.cpp
 int runFormula(const QStringList& args);   // FormulaCommand.cpp
 
 } // namespace kadrel::cli

@@ -32,6 +32,20 @@ const std::vector<Command>& commands()
          "run the cutting optimizer for one profile and print its solutions (--json: one JSON object);\n"
          "      method 5 plans with the lower bound and stops after --time-limit seconds (default 10)",
          runCalc},
+        {"accept",
+         "accept --profile PRFT_ID [calc options] [--solution COMB_NO] [--description TEXT]\n"
+         "         [--production-date YYYY-MM-DD] [--pdf FILE] [--json]",
+         "compute the solutions of a profile and save the chosen one (default: the first) as a cutting order;\n"
+         "      --pdf writes the summary cut list of the new cutting order",
+         runAccept},
+        {"print",
+         "print --transaction STOT_ID [--summary] [--language PL|EN] --pdf FILE\n"
+         "  kadrel [--data-dir DIR] print --profile PRFT_ID [calc options] [--solution COMB_NO] [--summary]\n"
+         "         [--language PL|EN] --pdf FILE",
+         "write the cut list of a cutting order, or of a solution not stored, as a PDF file", runPrint},
+        {"extensions", "extensions --profile PRFT_ID [calc options] [--solution COMB_NO]",
+         "print the joint list of a solution (pieces made of two sections), as the clipboard export has it",
+         runExtensions},
         {"formula", "formula EXPRESSION [NAME=VALUE ...]",
          "evaluate a formula of the import field map with the names bound to the values (texts;\n"
          "      numbers are read with a decimal comma or point) and print the result",

@@ -2,6 +2,7 @@
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/tests/support/StockLogRules.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/DemoData.h"
 
@@ -138,6 +139,45 @@ TEST_F(DemoDataTest, RefusesADatabaseWithOrdersAndLeavesItAsItWas)
     EXPECT_TRUE(error.contains("already holds orders or profiles")) << error.toStdString();
     EXPECT_EQ(orders.count(Table<global::OrderRecord>::Auto), 1);
     EXPECT_EQ(Table<global::ProfileRecord>(db).count(Table<global::ProfileRecord>::Auto), 0);
+}
+
+TEST_F(DemoDataTest, TheSampleStockEntersTheLogAsTheOpeningBalance)
+{
+    DemoSummary summary;
+    QString error;
+    const global::LogStamp stamp{QDateTime(QDate(2026, 2, 2), QTime(7, 30)), QStringLiteral("PC-DEMO"),
+                                 QStringLiteral("jan")};
+    ASSERT_TRUE(fillDemoData(db, summary, error, stamp)) << error.toStdString();
+    const auto lengths = Table<global::ProfileLengthRecord>(db).rows(Table<global::ProfileLengthRecord>::Auto);
+    const auto log = Table<global::StockChangeRecord>(db).rows(Table<global::StockChangeRecord>::Auto);
+    ASSERT_EQ(log.size(), lengths.size());
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        EXPECT_EQ(log[i].operationType, 0);
+        EXPECT_EQ(log[i].docId, lengths[i].id);
+        EXPECT_EQ(log[i].changeIntStock, lengths[i].intStock);
+        EXPECT_EQ(log[i].station, QStringLiteral("PC-DEMO"));
+        EXPECT_EQ(log[i].date, QDate(2026, 2, 2));
+    }
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
+}
+
+TEST_F(DemoDataTest, ALogLeftBehindByDeletedProfilesGetsLengthsAddedInstead)
+{
+    Table<global::StockChangeRecord> log(db);
+    global::StockChangeRecord old;
+    old.profileId = 40;
+    old.lenght = 6000;
+    old.operationType = 3;
+    ASSERT_EQ(log.addWithNewIdentifier(old), 0);
+
+    DemoSummary summary;
+    QString error;
+    ASSERT_TRUE(fillDemoData(db, summary, error)) << error.toStdString();
+    const auto lines = log.rows(Table<global::StockChangeRecord>::Auto);
+    ASSERT_EQ(lines.size(), summary.lengths + 1);
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].operationType, 1);
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
 }
 
 } // namespace

@@ -126,7 +126,13 @@ TEST_F(KadrelDatabaseCli, DamagedLayoutIsRefusedNamingWhatIsMissing)
     damage({QStringLiteral("ALTER TABLE CUTS DROP COLUMN PCS"),
             QStringLiteral("ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN HEAT_NUMBER")});
     expectRefusedUntouched({QStringLiteral("CUTS"), QStringLiteral("PCS"), QStringLiteral("STOCK_TRANS_ITEMS"),
-                            QStringLiteral("HEAT_NUMBER")});
+                            QStringLiteral("HEAT_NUMBER"), QStringLiteral("barmond database convert")});
+}
+
+TEST_F(KadrelDatabaseCli, OlderLayoutIsRefusedNamingTheConversionCommand)
+{
+    damage({QStringLiteral("PRAGMA user_version = 1")});
+    expectRefusedUntouched({QStringLiteral("w wersji 1"), QStringLiteral("barmond database convert")});
 }
 
 TEST_F(KadrelDatabaseCli, DatabaseMissingTablesIsRefusedNotRecreated)

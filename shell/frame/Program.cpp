@@ -6,6 +6,7 @@
 #include "optimizer/DemoData.h"
 #include "optimizer/gui/MakeOptimalCut.h"
 #include "settings/CheckParameters.h"
+#include "settings/DatabaseConversion.h"
 #include "settings/gui/SetupParWindow.h"
 #include "shell/frame/DatabaseDeletion.h"
 #include "shell/frame/PrinterSettings.h"
@@ -39,7 +40,8 @@ bool Program::start(const std::function<void(MainFrame&)>& frameReady)
     global::Globals& glo = global::glo();
     glo.sysUser = services_.identity.userName().left(19);
     glo.sysCompName = services_.identity.computerName().left(19);
-    if (!db_.openOrReport(services_.dialogs))
+    // A file of an older layout is offered the conversion before anything else reads it.
+    if (!settings::openOfferingConversion(db_, services_))
         return false;
 
     frame_ = std::make_unique<MainFrame>(language_, services_.clock);

@@ -27,9 +27,10 @@ public:
     Program(const QString& dataDir, global::Services services);
     ~Program();
 
-    // Opens the database (reported on failure: the program cannot work then), identifies the
-    // operator and the station, builds the frame, hands it to frameReady (which may show it, so
-    // that the messages of the parameter check appear over it) and checks the parameters.
+    // Opens the database (a file of an older layout is offered the conversion; a refusal is
+    // reported: the program cannot work then), identifies the operator and the station, builds
+    // the frame, hands it to frameReady (which may show it, so that the messages of the parameter
+    // check appear over it) and checks the parameters.
     bool start(const std::function<void(MainFrame&)>& frameReady = {});
     // Fills an empty database with the sample data; a database with orders or profiles is left
     // as it is. Returns false with error set when the sample could not be written.

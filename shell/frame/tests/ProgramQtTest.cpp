@@ -78,6 +78,28 @@ private slots:
         QCOMPARE(garbage.size(), 4096);   // nothing written into it
     }
 
+    void aDatabaseOfAnOlderLayoutIsOfferedTheConversionBeforeTheFrame()
+    {
+        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("DB")));
+        QVERIFY(QFile::copy(QStringLiteral(LAYOUT_V1_DATABASE), databaseFile(dir_->path())));
+        QFile::setPermissions(databaseFile(dir_->path()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        dialogs_.planAnswers({1});
+        {
+            Program declined(dir_->path(), services());
+            QVERIFY(!declined.start());
+        }
+        dialogs_ = ScriptedDialogs{};
+        dialogs_.planAnswers({0});
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        QCOMPARE(dialogs_.shown().size(), 2);
+        QCOMPARE(dialogs_.shown()[0].buttons, (QStringList{QStringLiteral("Tak"), QStringLiteral("Nie")}));
+        QVERIFY2(dialogs_.shown()[1].text.startsWith(QStringLiteral("Konwersja przebiegła pomyślnie")),
+                 qPrintable(dialogs_.shown()[1].text));
+        QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("DB/Backup_conv/20260309-070504/barmond.db"))));
+        QCOMPARE(glo().userLp, 2u);   // numbered after the station the earlier program kept in the file
+    }
+
     void theFrameKeepsItsPlaceInTheIniFile()
     {
         {

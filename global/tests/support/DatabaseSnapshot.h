@@ -1,0 +1,38 @@
+#pragma once
+// Every record of every table as text, to tell whether a procedure that failed left the database
+// exactly as it found it:
+//
+//     const std::string before = testing_support::databaseSnapshot(db);
+//     ... a save that fails ...
+//     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+
+#include "global/Database.h"
+#include "global/TableSql.h"
+
+#include <QStringList>
+#include <string>
+#include <QtSql/QSqlQuery>
+#include <QtSql/QSqlRecord>
+
+namespace testing_support {
+
+inline std::string databaseSnapshot(global::Database& db)
+{
+    QString text;
+    for (const QString& table : global::Database::tableNames()) {
+        QSqlQuery q(db.connection());
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(global::quoted(table))))
+            return QStringLiteral("cannot read %1").arg(table).toStdString();
+        text += QStringLiteral("[%1]\n").arg(table);
+        while (q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i)
+                values << q.value(i).toString();
+            text += values.join(QLatin1Char('|')) + QLatin1Char('\n');
+        }
+    }
+    return text.toStdString();
+}
+
+} // namespace testing_support
