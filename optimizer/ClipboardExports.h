@@ -4,7 +4,7 @@
 // characters with their digits grouped in threes; fields are separated by a tab and every line
 // ends with a carriage return alone.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 

@@ -10,13 +10,13 @@
 // bar-pattern search (last argument): 0 the search without memory, 1 with one memory per run (as
 // BM_Run), 2 the piece-by-piece reference search of the tests, to show what the grouping gains.
 
-#include "CalculationDriver.h"
-#include "ControlTime.h"
-#include "OptimizerRun.h"
-#include "PatternSearch.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
-#include "support/LiteralPatternSearch.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/OptimizerRun.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/RecordSetInput.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <QCoreApplication>
 

@@ -1,10 +1,10 @@
 #include "optimizer/cli/SolutionOptions.h"
 
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
 #include "optimizer/ControlTime.h"
 #include "optimizer/DatabaseInput.h"
-#include "global/Globals.h"
 #include "optimizer/OptimizerRun.h"
-#include "global/ScriptedServices.h"
 
 #include <limits>
 
