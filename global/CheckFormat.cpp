@@ -1,7 +1,7 @@
-#include "CheckFormat.h"
+#include "global/CheckFormat.h"
 
-#include "Records.h"
-#include "Table.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 #include <optional>
 

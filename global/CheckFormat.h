@@ -13,8 +13,8 @@
 // per entry with the number of values it concerned, so that the caller reports it once. Entries
 // are read once per object and their formulas read once.
 
-#include "Database.h"
-#include "Formula.h"
+#include "global/Database.h"
+#include "global/Formula.h"
 
 #include <QHash>
 #include <QList>

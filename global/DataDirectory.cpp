@@ -1,4 +1,4 @@
-#include "DataDirectory.h"
+#include "global/DataDirectory.h"
 
 #include <QDir>
 
@@ -6,47 +6,35 @@ namespace global {
 
 namespace {
 const QString Option = QStringLiteral("--data-dir");
+const QString NeedsFolder = QStringLiteral("--data-dir needs a folder");
 }
 
-QString dataDirectory(const QStringList& arguments)
+DataDirectoryChoice takeDataDirectory(const QStringList& arguments)
 {
+    DataDirectoryChoice choice;
     QString chosen;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == Option && i + 1 < arguments.size())
-            chosen = arguments.at(i + 1);
-        else if (a.startsWith(Option + QLatin1Char('=')))
+        if (a == Option) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
+                choice.error = NeedsFolder;
+            else
+                chosen = arguments.at(i + 1);
+            ++i;
+        } else if (a.startsWith(Option + QLatin1Char('='))) {
             chosen = a.mid(Option.size() + 1);
+            if (chosen.isEmpty())
+                choice.error = NeedsFolder;
+        } else {
+            choice.rest << a;
+        }
     }
     if (chosen.isEmpty())
         chosen = qEnvironmentVariable("BARMOND_DATA");
     if (chosen.isEmpty())
         chosen = QDir::currentPath();
-    return QDir(chosen).absolutePath();
-}
-
-QString dataDirectory(int argc, char** argv)
-{
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    return dataDirectory(args);
-}
-
-QStringList withoutDataDirectoryOption(const QStringList& arguments)
-{
-    QStringList rest;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (a == Option) {
-            ++i;
-            continue;
-        }
-        if (a.startsWith(Option + QLatin1Char('=')))
-            continue;
-        rest << a;
-    }
-    return rest;
+    choice.folder = QDir(chosen).absolutePath();
+    return choice;
 }
 
 QString databaseFolder(const QString& dataDir)

@@ -1,10 +1,10 @@
-#include "Database.h"
+#include "global/Database.h"
 
-#include "DataDirectory.h"
-#include "DatabaseLayout.h"
-#include "Services.h"
-#include "TableSchema.h"
-#include "TableSql.h"
+#include "global/DataDirectory.h"
+#include "global/DatabaseLayout.h"
+#include "global/Services.h"
+#include "global/TableSchema.h"
+#include "global/TableSql.h"
 
 #include <QDir>
 #include <QFileInfo>

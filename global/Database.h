@@ -14,7 +14,7 @@
 // so, and the message names the command that does it. Only a new, empty file gets the tables;
 // opening a database of the current layout only reads it, so it never waits for another station.
 
-#include "ErrorCodes.h"
+#include "global/ErrorCodes.h"
 
 #include <QString>
 #include <QtSql/QSqlDatabase>

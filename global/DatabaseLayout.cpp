@@ -1,6 +1,6 @@
-#include "DatabaseLayout.h"
+#include "global/DatabaseLayout.h"
 
-#include "TableSql.h"
+#include "global/TableSql.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -7,7 +7,7 @@
 // unknown double-quoted name as a text constant. It answers per table what is missing, so that a
 // refusal can name it and a conversion can add exactly that.
 
-#include "TableSchema.h"
+#include "global/TableSchema.h"
 
 #include <QList>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "Deform.h"
+#include "global/Deform.h"
 
 namespace global {
 

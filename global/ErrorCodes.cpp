@@ -1,6 +1,6 @@
-#include "ErrorCodes.h"
+#include "global/ErrorCodes.h"
 
-#include "TableSql.h"
+#include "global/TableSql.h"
 
 namespace global {
 
@@ -10,6 +10,7 @@ QString errorDescription(int code)
     case err::None: return QStringLiteral("No error");
     case err::FileNotFound: return QStringLiteral("File not found");
     case err::AccessDenied: return QStringLiteral("Access denied");
+    case err::NotInList: return QStringLiteral("Entry not found");
     case err::FileLocked: return QStringLiteral("File is locked by another station");
     case err::NoMoreRecords: return QStringLiteral("No more records");
     case err::RecordNotFound: return QStringLiteral("Record not found");

@@ -1,6 +1,7 @@
 #pragma once
-// Error numbers of the table layer. Every table operation answers 0 on success or one of these;
-// procedures show them at the end of their messages ("... ErrorCode = 35").
+// Error numbers of the table layer and the in-memory lists. Every table operation answers 0 on
+// success or one of these; procedures show them at the end of their messages ("... ErrorCode = 35").
+// Each number is defined here and nowhere else.
 
 #include <QString>
 
@@ -10,6 +11,7 @@ namespace err {
 inline constexpr int None = 0;
 inline constexpr int FileNotFound = 2;       // the database file or folder is missing and cannot be made
 inline constexpr int AccessDenied = 5;       // the database file cannot be written (read-only)
+inline constexpr int NotInList = 30;         // a look-up in an in-memory list found nothing
 inline constexpr int FileLocked = 32;        // another station holds the database locked past the wait
 inline constexpr int NoMoreRecords = 33;     // next/previous ran past the end of the key
 inline constexpr int RecordNotFound = 35;    // fetch by key found nothing; no record last read

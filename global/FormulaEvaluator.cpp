@@ -1,6 +1,6 @@
 // Evaluating a formula read into its tree, and the Formula object around both.
-#include "Deform.h"
-#include "FormulaTree.h"
+#include "global/Deform.h"
+#include "global/FormulaTree.h"
 
 #include <algorithm>
 #include <cmath>

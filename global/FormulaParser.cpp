@@ -1,5 +1,5 @@
 // Reading a formula: the text is cut into tokens, then read by precedence into the tree.
-#include "FormulaTree.h"
+#include "global/FormulaTree.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -3,7 +3,7 @@
 // one precedence level in a row ("a + b - c + d") make one chain node, evaluated in a loop, so that
 // the depth of the tree is that of the parentheses, functions and unary operators only.
 
-#include "Formula.h"
+#include "global/Formula.h"
 
 #include <QString>
 

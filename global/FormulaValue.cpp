@@ -1,6 +1,6 @@
 // Values of formulas: texts and numbers, how one becomes the other and how they compare.
-#include "Deform.h"
-#include "FormulaTree.h"
+#include "global/Deform.h"
+#include "global/FormulaTree.h"
 
 #include <algorithm>
 #include <cmath>

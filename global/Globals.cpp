@@ -1,4 +1,4 @@
-#include "Globals.h"
+#include "global/Globals.h"
 
 namespace global {
 

@@ -5,7 +5,7 @@
 // There is no lock between reading the highest number and adding: when two stations add at the
 // same moment the second add fails with a duplicate key (40).
 
-#include "TableSchema.h"
+#include "global/TableSchema.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "LayoutConversion.h"
+#include "global/LayoutConversion.h"
 
-#include "TableSchema.h"
-#include "TableSql.h"
+#include "global/TableSchema.h"
+#include "global/TableSql.h"
 
 #include <QDir>
 #include <QFileInfo>

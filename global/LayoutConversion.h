@@ -14,8 +14,8 @@
 // changes the file in one transaction: either every step and repair is stored, or, on any
 // failure, nothing is.
 
-#include "Database.h"
-#include "DatabaseLayout.h"
+#include "global/Database.h"
+#include "global/DatabaseLayout.h"
 
 #include <QDateTime>
 #include <QList>

@@ -2,6 +2,8 @@
 // Record buffers of the fifteen shared tables. Field names follow the stored column names; text
 // fields hold at most the width noted beside them (the table layer cuts longer values on writing).
 
+#include "global/Statuses.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -12,7 +14,7 @@ namespace global {
 // ORDERS: one record per customer order.
 struct OrderRecord {
     uint32_t id = 0;
-    uint16_t status = 0;    // 0 new, 1 approved, 3 closed
+    uint16_t status = 0;    // OrderStatus (Statuses.h)
     QString number;         // text(80), unique, not empty
     QString customer;       // text(200)
     QString project;        // text(120)
@@ -42,7 +44,7 @@ struct CutRecord {
     uint32_t orderId = 0;
     uint32_t orderProfileId = 0;
     uint32_t profileId = 0;
-    uint16_t status = 0;    // 0 new, 1 approved, 2 in production, 3 cut, 4 abandoned
+    uint16_t status = 0;    // CutStatus (Statuses.h)
     QString code;           // text(20)
     QString description1;   // text(80)
     QString description2;   // text(80)
@@ -112,7 +114,7 @@ struct StockTransRecord {
     QTime timeCreated;
     QString documentDescr;      // text(80)
     QDate productionDate;
-    uint16_t status = 0;        // 0 open, 1 confirmed
+    uint16_t status = 0;        // TransactionStatus (Statuses.h)
     double totalLenght = 0;
     double totalCutLengts = 0;
     double totalScrap = 0;

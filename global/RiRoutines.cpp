@@ -1,4 +1,4 @@
-#include "RiRoutines.h"
+#include "global/RiRoutines.h"
 
 namespace global {
 

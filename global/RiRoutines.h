@@ -7,9 +7,9 @@
 // record was changed by another station: rec now holds that station's values, the table watches
 // the record again, so a second update writes over them.
 
-#include "Records.h"
-#include "Services.h"
-#include "Table.h"
+#include "global/Records.h"
+#include "global/Services.h"
+#include "global/Table.h"
 
 namespace global {
 

@@ -1,4 +1,4 @@
-#include "StockLog.h"
+#include "global/StockLog.h"
 
 #include <limits>
 

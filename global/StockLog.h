@@ -2,9 +2,9 @@
 // The stock change log: one STOCK_CHANGE record per change of one stock length, carrying running
 // totals so that the latest record of a length, or of a profile, gives the current figures.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 namespace global {
 

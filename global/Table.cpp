@@ -1,7 +1,7 @@
-#include "Table.h"
+#include "global/Table.h"
 
-#include "Identifier.h"
-#include "TableSql.h"
+#include "global/Identifier.h"
+#include "global/TableSql.h"
 
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlQuery>
@@ -255,6 +255,15 @@ void TableCore::set(int key, const QVariantList& row, int components)
     for (int i = 0; i < n; ++i)
         positionValues_ << full.at(schema_.keyColumnIndex(k.parts.at(i)));
     mode_ = n == 0 ? Mode::Start : Mode::Position;
+}
+
+void TableCore::setAt(int key, const QVariantList& row, const QString& position)
+{
+    key_ = key;
+    buffer_.clear();
+    batch_ = 16;
+    lastKey_ = keyValues(orderOf(key), fullRow(row), position.toLongLong());
+    mode_ = Mode::AfterRecord;
 }
 
 void TableCore::remember(const QVariantList& selected)

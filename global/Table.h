@@ -22,14 +22,17 @@
 // the matched group comes first). After a record has been read, next()/previous() continue from
 // that record, also when it has been deleted meanwhile. set(key) starts before the first record,
 // setEnd(key) after the last: setEnd() + previous() reads the record with the highest key.
+// setAt(key, rec, position) places the cursor at a record known by its position (a page boundary
+// of a list) as if it had just been read: next() reads the records after it in key order,
+// previous() those before it; the record need not exist any more.
 //
 // "Last read record": the record of the latest successful fetch/next/previous/reget/add; update()
 // writes over it and remove() deletes it. watch() marks the next read: a later update() of that
 // record fails with 89 when another connection changed it in between.
 
-#include "Database.h"
-#include "ErrorCodes.h"
-#include "TableSchema.h"
+#include "global/Database.h"
+#include "global/ErrorCodes.h"
+#include "global/TableSchema.h"
 
 #include <QList>
 #include <QString>
@@ -53,6 +56,7 @@ public:
     void setEnd(int key);
     // components < 0: use the key's components up to the last one not left at its lowest value.
     void set(int key, const QVariantList& row, int components);
+    void setAt(int key, const QVariantList& row, const QString& position);
     int next(QVariantList& row);
     int previous(QVariantList& row);
     int add(const QVariantList& row);
@@ -141,6 +145,7 @@ public:
     void set(Key key) { core_.setStart(key); }
     void setEnd(Key key) { core_.setEnd(key); }
     void set(Key key, const R& from, int components = -1) { core_.set(key, toStoredValues(from), components); }
+    void setAt(Key key, const R& rec, const QString& position) { core_.setAt(key, toStoredValues(rec), position); }
     int next(R& rec) { return read(core_.next(values_), rec); }
     int previous(R& rec) { return read(core_.previous(values_), rec); }
 
@@ -210,7 +215,7 @@ private:
 
 } // namespace global
 
-#include "Identifier.h"
+#include "global/Identifier.h"
 
 template <class R>
 int global::Table<R>::addWithNewIdentifier(R& rec)

@@ -1,4 +1,4 @@
-#include "TableSchema.h"
+#include "global/TableSchema.h"
 
 namespace global {
 

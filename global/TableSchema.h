@@ -9,7 +9,7 @@
 // is total: the row identifier (the ID column, or the hidden ROW_ID of tables without one) is the
 // last ordering component of every key.
 
-#include "Records.h"
+#include "global/Records.h"
 
 #include <QList>
 #include <QString>

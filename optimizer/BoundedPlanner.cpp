@@ -1,7 +1,7 @@
-#include "BoundedPlanner.h"
+#include "optimizer/BoundedPlanner.h"
 
-#include "PatternPricing.h"
-#include "WholeBarMaster.h"
+#include "optimizer/PatternPricing.h"
+#include "optimizer/WholeBarMaster.h"
 
 #include <algorithm>
 #include <bit>

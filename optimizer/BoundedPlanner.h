@@ -10,9 +10,9 @@
 // given more patterns (every full pattern of a small order). Every plan cuts exactly the demand,
 // takes no more bars of a length than it has, and never puts a bar over its length.
 
-#include "CuttingStock.h"
-#include "PatternMaster.h"
-#include "PatternPricing.h"
+#include "optimizer/CuttingStock.h"
+#include "optimizer/PatternMaster.h"
+#include "optimizer/PatternPricing.h"
 
 #include <functional>
 #include <optional>

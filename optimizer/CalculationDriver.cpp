@@ -1,9 +1,10 @@
-#include "CalculationDriver.h"
+#include "optimizer/CalculationDriver.h"
 
-#include "BoundedPlanner.h"
-#include "Combinations.h"
-#include "ControlTime.h"
-#include "Services.h"
+#include "global/ErrorCodes.h"
+#include "global/Services.h"
+#include "optimizer/BoundedPlanner.h"
+#include "optimizer/Combinations.h"
+#include "optimizer/ControlTime.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,9 +15,6 @@ namespace kadrel {
 namespace {
 
 constexpr uint32_t Largest = std::numeric_limits<uint32_t>::max();
-// The error number of a look-up in a working table that finds nothing.
-constexpr int NotFoundInTable = 30;
-constexpr int RecordNotFound = 35;
 
 // The bars of a stock length a combination may take, as a count of its table.
 uint32_t barsOffered(const PrlRow& stockLength)
@@ -348,7 +346,7 @@ bool CalculationDriver::allocateBestLength()
         t_.prl.findFirst([&](const PrlRow& r) { return r.id == selectionBestId_; });
     if (at == PrlTable::npos) {
         dialogs_.message(QStringLiteral("ErrorCode after GET for M_PRL:Table. ErrorCode = %1")
-                             .arg(NotFoundInTable));
+                             .arg(global::err::NotInList));
         return false;
     }
     const PrlRow bar = t_.prl[at];
@@ -384,7 +382,7 @@ bool CalculationDriver::removeDemandedPiece(uint32_t length)
     if (at == PrtTable::npos) {
         dialogs_.message(QStringLiteral("System Error after GET for M_PRT:Table in Correct_M_PRT:Table "
                                         "routine. ErrorCode = %1 Searched value = %2")
-                             .arg(NotFoundInTable)
+                             .arg(global::err::NotInList)
                              .arg(length));
         return false;
     }
@@ -413,7 +411,7 @@ bool CalculationDriver::identifyCutRecord(uint32_t length, SelectedCutRow& cut)
     }
     dialogs_.message(QStringLiteral("System Error after GET/NEXT for S_PRT:Table in Correct_S_PRT:Table "
                                     "routine. ErrorCode = %1 Searched value = %2")
-                         .arg(NotFoundInTable)
+                         .arg(global::err::NotInList)
                          .arg(length));
     return false;
 }
@@ -742,7 +740,7 @@ bool CalculationDriver::rankSolutions()
     bool priced = false;
     if (const int error = input_.fetchProfile(call_.profile, profile); error == 0)
         priced = true;
-    else if (error != RecordNotFound)
+    else if (error != global::err::RecordNotFound)
         dialogs_.message(
             QStringLiteral("System Error after GET for PROFILES table. ErrorCode = %1").arg(error));
 

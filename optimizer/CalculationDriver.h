@@ -3,11 +3,11 @@
 // pass over every combination of stock lengths, folding of reused remnants, totals, ranking,
 // de-duplication and costing. It works on the run's tables, which the preparation has filled.
 
-#include "CombinationOptimizer.h"
-#include "CuttingStock.h"
-#include "OptimizerCall.h"
-#include "Preparation.h"
-#include "WorkTables.h"
+#include "optimizer/CombinationOptimizer.h"
+#include "optimizer/CuttingStock.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/Preparation.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "ClipboardExports.h"
+#include "optimizer/ClipboardExports.h"
 
 #include <QStringList>
 #include <map>

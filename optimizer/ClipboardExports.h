@@ -4,7 +4,7 @@
 // their digits grouped in threes; fields are separated by a tab and every line ends with a
 // carriage return alone. The texts hold every row, however many there are.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "CombinationOptimizer.h"
+#include "optimizer/CombinationOptimizer.h"
 
-#include "ControlTime.h"
+#include "optimizer/ControlTime.h"
 
 #include <limits>
 #include <optional>

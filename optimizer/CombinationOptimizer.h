@@ -3,7 +3,7 @@
 // the demand bar after bar from the available bar (stock length or leftover) whose best pattern
 // leaves the smallest leftover, joining a piece of two sections where a leftover is long enough.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "Combinations.h"
+#include "optimizer/Combinations.h"
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <algorithm>
 #include <limits>

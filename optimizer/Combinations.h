@@ -2,7 +2,7 @@
 // Combinations of stock lengths: every non-empty set of usable lengths whose bars together can
 // hold the whole demand, numbered by the binary digits of the set.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "ControlTime.h"
+#include "optimizer/ControlTime.h"
 
-#include "Services.h"
+#include "global/Services.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "CuttingStock.h"
+#include "optimizer/CuttingStock.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
-#include "DatabaseInput.h"
+#include "optimizer/DatabaseInput.h"
 
-#include "Table.h"
+#include "global/Table.h"
 
 namespace kadrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The optimizer's records read from the program's database, through the keys the preparation names.
 
-#include "Preparation.h"
+#include "optimizer/Preparation.h"
 
 namespace global { class Database; }
 

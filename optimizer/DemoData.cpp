@@ -1,8 +1,8 @@
-#include "DemoData.h"
+#include "optimizer/DemoData.h"
 
-#include "Database.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // A realistic sample for a newcomer: profiles of aluminium and steel sections with their stock
 // lengths and counts, and orders in several states with positions and pieces to optimize.
 
-#include "StockBooking.h"
+#include "global/StockBooking.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "optimizer/DuplicateCheck.h"
 
-#include "optimizer/PieceRecords.h"
 #include "global/Services.h"
+#include "optimizer/PieceRecords.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "optimizer/ExtensionsExport.h"
 
 #include "global/Database.h"
-#include "optimizer/Joints.h"
-#include "optimizer/PieceRecords.h"
 #include "global/Services.h"
 #include "global/Table.h"
+#include "optimizer/Joints.h"
+#include "optimizer/PieceRecords.h"
 
 namespace kadrel {
 

@@ -1,4 +1,4 @@
-#include "FirstFitSearch.h"
+#include "optimizer/FirstFitSearch.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // First-fit passes over grouped pieces: the method of modes 0, 1 and above 5, and the sub-search
 // that refills the space of a bar's last piece.
 
-#include "PieceGroups.h"
+#include "optimizer/PieceGroups.h"
 
 namespace kadrel {
 

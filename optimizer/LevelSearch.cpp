@@ -1,4 +1,4 @@
-#include "LevelSearch.h"
+#include "optimizer/LevelSearch.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 // The level search of modes 2 to 5 over grouped pieces.
 
-#include "FirstFitSearch.h"
+#include "optimizer/FirstFitSearch.h"
 
 namespace kadrel {
 

@@ -1,4 +1,4 @@
-#include "OptimizationTime.h"
+#include "optimizer/OptimizationTime.h"
 
 namespace kadrel {
 

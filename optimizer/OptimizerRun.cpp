@@ -1,11 +1,12 @@
-#include "OptimizerRun.h"
+#include "optimizer/OptimizerRun.h"
 
-#include "BoundedPlanner.h"
-#include "ClipboardExports.h"
-#include "ControlTime.h"
-#include "OptimizationTime.h"
-#include "PatternSearch.h"
-#include "Services.h"
+#include "global/Services.h"
+#include "global/Statuses.h"
+#include "optimizer/BoundedPlanner.h"
+#include "optimizer/ClipboardExports.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/OptimizationTime.h"
+#include "optimizer/PatternSearch.h"
 
 namespace kadrel {
 
@@ -21,7 +22,6 @@ constexpr uint8_t SimulationStatus = 2;
 // The bound of a run of methods 0 to 4 is given at most this long; cut short it stays valid,
 // only less tight.
 constexpr std::chrono::milliseconds BoundBudget{2000};
-constexpr uint16_t ApprovedOrder = 1;
 
 } // namespace
 
@@ -47,7 +47,7 @@ void OptimizerRun::determineSaveRule()
         global::OrderProfileRecord position;
         global::OrderRecord order;
         if (input_.fetchOrderProfile(call_.orderProfile, position) == 0
-            && input_.fetchOrder(position.orderId, order) == 0 && order.status == ApprovedOrder)
+            && input_.fetchOrder(position.orderId, order) == 0 && order.status == global::OrderStatus::Approved)
             canSave_ = true;
         titleSuffix_ += CalculatorTitleSuffix;
     }

@@ -14,12 +14,12 @@
 //     if (run.run()) { show run.ranking(), run.display(), run.statistics() ... }
 //     else           { close the window: the run ended (its message was already shown) }
 
-#include "CalculationDriver.h"
-#include "OptimizerCall.h"
-#include "PatternMaster.h"
-#include "Preparation.h"
-#include "SolutionView.h"
-#include "WorkTables.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/PatternMaster.h"
+#include "optimizer/Preparation.h"
+#include "optimizer/SolutionView.h"
+#include "optimizer/WorkTables.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "PatternMaster.h"
+#include "optimizer/PatternMaster.h"
 
-#include "PatternPricing.h"
+#include "optimizer/PatternPricing.h"
 
 #include <ClpSimplex.hpp>
 #include <CoinHelperFunctions.hpp>

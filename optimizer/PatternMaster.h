@@ -8,7 +8,7 @@
 // Every solve also yields a lower bound of the material of any plan (Lagrangian: valid even when
 // the solve is cut short), which equals the optimum once no pattern prices out.
 
-#include "CuttingStock.h"
+#include "optimizer/CuttingStock.h"
 
 #include <memory>
 #include <vector>

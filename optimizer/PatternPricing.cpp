@@ -1,4 +1,4 @@
-#include "PatternPricing.h"
+#include "optimizer/PatternPricing.h"
 
 #include <algorithm>
 

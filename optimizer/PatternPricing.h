@@ -4,7 +4,7 @@
 // a bar holds its length plus one saw width (the last piece needs no saw cut of its own), so the
 // patterns found are exactly the ones fitsOnBar accepts.
 
-#include "CuttingStock.h"
+#include "optimizer/CuttingStock.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "PatternSearch.h"
+#include "optimizer/PatternSearch.h"
 
-#include "FirstFitSearch.h"
-#include "LevelSearch.h"
-#include "PieceGroups.h"
+#include "optimizer/FirstFitSearch.h"
+#include "optimizer/LevelSearch.h"
+#include "optimizer/PieceGroups.h"
 
 namespace kadrel {
 namespace {

@@ -2,7 +2,7 @@
 // The bar-pattern search: which of the demanded pieces to cut from one bar so that the leftover
 // is smallest. Every cut costs the saw width.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <unordered_map>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "PieceGroups.h"
+#include "optimizer/PieceGroups.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // reason about a run as a whole and only name single pieces (by their running numbers) in the
 // patterns they return; position p of the list is the p-th single piece (0-based).
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <vector>
 

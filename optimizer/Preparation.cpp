@@ -1,7 +1,9 @@
-#include "Preparation.h"
+#include "optimizer/Preparation.h"
 
+#include "global/ErrorCodes.h"
+#include "global/Services.h"
+#include "global/Statuses.h"
 #include "optimizer/RunLimits.h"
-#include "Services.h"
 
 #include <algorithm>
 #include <limits>
@@ -10,8 +12,6 @@
 namespace kadrel {
 
 namespace {
-
-constexpr int NotFound = 35;
 
 QString withCode(const char* text, int code)
 {
@@ -63,7 +63,7 @@ bool selectCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profil
         // SELECTFROMORDER: the pieces of one order position, new and approved only.
         global::OrderProfileRecord position;
         const int rc = input.fetchOrderProfile(orderProfile, position);
-        if (rc == NotFound) {
+        if (rc == global::err::RecordNotFound) {
             dialogs.message(QStringLiteral("Błąd odwołania do rekordu profila w zamówieniu. Error = ")
                             + QString::number(rc) + QStringLiteral(". Profil numer ")
                             + QString::number(orderProfile));
@@ -81,11 +81,11 @@ bool selectCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profil
         // Pieces of another profile than the one being cut (a position passed with the wrong
         // profile) could never be cut from its bars: they are left out.
         for (const auto& cut : cuts)
-            if (cut.block == 0 && cut.status <= 1 && cut.profileId == profile)
+            if (cut.block == 0 && cut.status <= global::stored(global::CutStatus::Approved) && cut.profileId == profile)
                 taken.push_back(cut);
     } else {
         // All open demand of the profile with one status: 2 asks for new pieces, anything else approved.
-        const uint16_t wanted = status == 2 ? 0 : 1;
+        const uint16_t wanted = global::stored(status == 2 ? global::CutStatus::New : global::CutStatus::Approved);
         const int next = input.cutsOfProfileStatus(profile, wanted, cuts);
         if (next != 0) {
             dialogs.message(withCode("System Error after NEXT for CUTS table. ErrorCode = ", next));
@@ -131,7 +131,7 @@ bool chooseSelectedLengths(OptimizerInput& input, global::Dialogs& dialogs, uint
     for (const auto& pick : selected) {
         global::ProfileLengthRecord length;
         const int rc = input.fetchLength(pick.id, length);
-        if (rc == NotFound)
+        if (rc == global::err::RecordNotFound)
             continue;
         if (rc != 0) {
             dialogs.message(withCode("System Error selecting profile lenghts. After Next error = ", rc));
@@ -256,7 +256,7 @@ Response createLenghts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t
     const int rc = input.fetchProfile(profile, profileRecord);
     if (rc == 0) {
         remnantLenght = profileRecord.remnantLenght;
-    } else if (rc != NotFound) {
+    } else if (rc != global::err::RecordNotFound) {
         // A missing profile only means no remnant length; a failing storage is reported.
         dialogs.message(withCode("System Error after get for Profiles table. Error = ", rc));
         return Response::Cancelled;

@@ -3,8 +3,8 @@
 // stock lengths (CREATELENGHTS). Both read their records through OptimizerInput, which either
 // the database or a problem file provides.
 
-#include "Records.h"
-#include "WorkTables.h"
+#include "global/Records.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 

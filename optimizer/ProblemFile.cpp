@@ -1,4 +1,4 @@
-#include "ProblemFile.h"
+#include "optimizer/ProblemFile.h"
 
 #include "optimizer/JsonSyntax.h"
 #include "optimizer/OptimizerCall.h"

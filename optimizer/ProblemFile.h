@@ -3,7 +3,7 @@
 // positions and pieces, and the parameters of the optimizer call. Lets the optimizer run, and other
 // programs drive it, without a database.
 
-#include "RecordSetInput.h"
+#include "optimizer/RecordSetInput.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,6 @@
-#include "RecordSetInput.h"
+#include "optimizer/RecordSetInput.h"
+
+#include "global/ErrorCodes.h"
 
 #include <algorithm>
 
@@ -6,14 +8,12 @@ namespace kadrel {
 
 namespace {
 
-constexpr int NotFound = 35;
-
 template <class Record>
 int fetchById(const std::vector<Record>& records, uint32_t id, Record& out)
 {
     const auto it = std::find_if(records.begin(), records.end(), [&](const Record& r) { return r.id == id; });
     if (it == records.end())
-        return NotFound;
+        return global::err::RecordNotFound;
     out = *it;
     return 0;
 }

@@ -2,7 +2,7 @@
 // An optimizer input over records held in memory (a problem file, a test's fixture). It serves them
 // through the same keys and in the same orders as the database does, sorting on every read.
 
-#include "Preparation.h"
+#include "optimizer/Preparation.h"
 
 #include <vector>
 

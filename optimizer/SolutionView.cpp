@@ -1,11 +1,12 @@
-#include "SolutionView.h"
+#include "optimizer/SolutionView.h"
+
+#include "global/ErrorCodes.h"
 
 namespace kadrel {
 
 namespace {
 
 constexpr int PatternWidth = 128;
-constexpr int NotFoundInTable = 30;
 
 } // namespace
 
@@ -137,7 +138,7 @@ std::optional<QString> createSolutionTables(const ResultTable& results, uint32_t
                 return QStringLiteral("Błąd systemowy szukania długości %1 w tablicy M_PRL_TABLE. "
                                       "ErrorCode = %2")
                     .arg(result.profileLengt)
-                    .arg(NotFoundInTable);
+                    .arg(global::err::NotInList);
             SolutionItemRow item;
             item.id = result.profileNo;
             item.lenghtDbId = stock[length].dbId;

@@ -3,7 +3,7 @@
 // its statistics (CALCULATESTATISTIC), the bars used per stock length (SHOWUSEDPROFILES) and the
 // bar and piece tables handed to acceptance, reports and exports (CREATESOLUTIONTABLES).
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 #include <QString>
 #include <optional>

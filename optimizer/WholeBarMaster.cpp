@@ -1,4 +1,4 @@
-#include "WholeBarMaster.h"
+#include "optimizer/WholeBarMaster.h"
 
 #include <CbcModel.hpp>
 #include <CoinPackedMatrix.hpp>

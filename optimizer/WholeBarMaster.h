@@ -2,7 +2,7 @@
 // The program over bar patterns solved in whole bars (COIN-OR CBC) over the patterns generated so
 // far, starting from a known plan: a plan of less material, when these patterns hold one.
 
-#include "CuttingStock.h"
+#include "optimizer/CuttingStock.h"
 
 #include <optional>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "CheckParameters.h"
+#include "settings/CheckParameters.h"
 
-#include "Deform.h"
-#include "Globals.h"
-#include "Identifier.h"
-#include "Table.h"
+#include "global/Deform.h"
+#include "global/Globals.h"
+#include "global/Identifier.h"
+#include "global/Table.h"
 
 #include <cmath>
 #include <limits>

@@ -7,8 +7,8 @@
 // STATIONS, or give it the next free station number. The first failure is shown through the
 // dialogs and ends the procedure; the globals not yet reached keep their values.
 
-#include "Database.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Services.h"
 
 #include <QString>
 

@@ -2,15 +2,15 @@
 // the parameters and shows the main frame. Given a command (barmond stock set ...) it runs that
 // without any window and ends.
 
-#include "DataDirectory.h"
-#include "FramePicture.h"
-#include "Icons.h"
-#include "Globals.h"
-#include "Program.h"
-#include "QtServices.h"
-#include "SetupParWindow.h"
-#include "StartupOptions.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "settings/gui/SetupParWindow.h"
 #include "shell/commands/Commands.h"
+#include "shell/frame/FramePicture.h"
+#include "shell/frame/Icons.h"
+#include "shell/frame/Program.h"
+#include "shell/frame/StartupOptions.h"
+#include "ui/qtservices/QtServices.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -74,11 +74,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Barmond"));
     QApplication::setWindowIcon(shell::programIcon());   // the default icon of every window
 
-    global::DesktopServices desktop;
-    shell::Program program(global::dataDirectory(app.arguments()), desktop.services());
+    ui::DesktopServices desktop;
+    shell::Program program(parse.options.dataDir, desktop.services());
     const bool picture = !parse.options.screenshot.isEmpty();
     const bool started = program.start([&desktop, picture](shell::MainFrame& frame) {
-        desktop.dialogs.setParent(&frame);
+        desktop.setParent(&frame);
         if (picture)
             frame.resize(1000, 700);
         frame.show();
@@ -98,19 +98,21 @@ int main(int argc, char** argv)
     }
 
     if (!parse.options.screenshot.isEmpty()) {
-        auto* parameters = new settings::SetupParWindow(program.database(), desktop.services(), QString(), nullptr,
-                                                        &program.frame());
-        parameters->resize(640, 260);
-        parameters->show();
-        QTimer::singleShot(500, &program.frame(), [&program, parameters, file = parse.options.screenshot] {
-            if (!shell::framePicture(program.frame(), QStringLiteral("settingsMenu"), parameters).save(file)) {
+        // Two browses open at once, side by side, and the window menu that lists them.
+        program.openParameters();
+        auto* second = static_cast<settings::SetupParWindow*>(program.openParameters());
+        second->highlight(QStringLiteral("GLO:Saw_Width"));
+        program.frame().tileVertically();
+        int status = 0;
+        QTimer::singleShot(500, &program.frame(), [&program, &status, file = parse.options.screenshot] {
+            if (!shell::framePicture(program.frame(), QStringLiteral("windowsMenu")).save(file)) {
                 std::fprintf(stderr, "barmond: cannot write %s\n", qPrintable(file));
-                QApplication::exit(1);
-                return;
+                status = 1;
             }
             QApplication::quit();
         });
-        return app.exec();
+        app.exec();
+        return status;
     }
     program.frame().showSplash(program.logoFile());
     if (parse.options.optimize) {

@@ -1,9 +1,9 @@
 // Texts reformatted through the import field map.
 
-#include "CheckFormat.h"
-#include "Records.h"
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/CheckFormat.h"
+#include "global/Records.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <QtSql/QSqlQuery>
 #include <gtest/gtest.h>

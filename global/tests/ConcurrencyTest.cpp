@@ -1,9 +1,9 @@
 // Two stations on one file: changes detected under watch, transactions, lock waits, threads.
 
-#include "RiRoutines.h"
-#include "ScriptedServices.h"
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/RiRoutines.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Opening the database: first use of an empty folder, and files that must be refused untouched.
 
-#include "DataDirectory.h"
-#include "Database.h"
-#include "DatabaseLayout.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/DataDirectory.h"
+#include "global/Database.h"
+#include "global/DatabaseLayout.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <gtest/gtest.h>
 
@@ -339,12 +339,18 @@ TEST_F(DatabaseFileTest, TwoStockRecordsOfOneLengthMakeTheFileInvalid)
 TEST_F(DatabaseFileTest, DataDirectoryFromOptionEnvironmentOrCurrentFolder)
 {
     qunsetenv("BARMOND_DATA");
-    EXPECT_EQ(dataDirectory(QStringList{"barmond"}), QDir::currentPath());
+    EXPECT_EQ(takeDataDirectory({"init"}).folder, QDir::currentPath());
     qputenv("BARMOND_DATA", dir.path().toUtf8());
-    EXPECT_EQ(dataDirectory(QStringList{"barmond"}), dir.path());
-    EXPECT_EQ(dataDirectory(QStringList{"barmond", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
-    EXPECT_EQ(dataDirectory(QStringList{"barmond", "--data-dir=/tmp/y", "init"}), QStringLiteral("/tmp/y"));
-    EXPECT_EQ(withoutDataDirectoryOption({"kadrel", "--data-dir", "/tmp/x", "init"}), (QStringList{"kadrel", "init"}));
+    EXPECT_EQ(takeDataDirectory({"init"}).folder, dir.path());
+    const DataDirectoryChoice spaced = takeDataDirectory({"calc", "--data-dir", "/tmp/x", "--json"});
+    EXPECT_TRUE(spaced.ok());
+    EXPECT_EQ(spaced.folder, QStringLiteral("/tmp/x"));
+    EXPECT_EQ(spaced.rest, (QStringList{"calc", "--json"}));
+    EXPECT_EQ(takeDataDirectory({"--data-dir=/tmp/y", "init"}).folder, QStringLiteral("/tmp/y"));
+    EXPECT_EQ(takeDataDirectory({"--data-dir", "relative"}).folder, QDir::current().absoluteFilePath("relative"));
+    for (const QStringList& wrong : {QStringList{"init", "--data-dir"}, QStringList{"--data-dir="},
+                                     QStringList{"--data-dir", "", "init"}})
+        EXPECT_EQ(takeDataDirectory(wrong).error, QStringLiteral("--data-dir needs a folder")) << wrong.join(' ').toStdString();
     qunsetenv("BARMOND_DATA");
     EXPECT_EQ(databaseFile(QStringLiteral("/data")), QStringLiteral("/data/DB/barmond.db"));
     EXPECT_EQ(iniFile(QStringLiteral("/data")), QStringLiteral("/data/Barmond.ini"));

@@ -1,6 +1,6 @@
 // Numbers typed as text.
 
-#include "Deform.h"
+#include "global/Deform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Formulas of the import field map: expressions with their results and errors.
 
-#include "Formula.h"
+#include "global/Formula.h"
 
 #include <gtest/gtest.h>
 

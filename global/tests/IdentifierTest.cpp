@@ -1,8 +1,8 @@
 // The identifier rule: highest + 1, 1 in an empty table, a deleted highest number reused.
 
-#include "Identifier.h"
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/Identifier.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

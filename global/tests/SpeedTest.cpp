@@ -1,7 +1,7 @@
 // Reading one profile's pieces among many must stay fast.
 
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Running totals of the stock change log.
 
-#include "StockLog.h"
-#include "support/TempDataDir.h"
+#include "global/StockLog.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 

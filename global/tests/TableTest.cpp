@@ -1,7 +1,7 @@
 // Key orders, cursor reads and the error numbers of the table layer.
 
-#include "Table.h"
-#include "support/TempDataDir.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +63,33 @@ TEST_F(TableTest, DescendingLengthWithIdentifierBreakingTies)
         ids << r.id;
     EXPECT_EQ(ids, (QList<uint32_t>{2, 4, 1, 3}));
     EXPECT_EQ(cuts.count(Table<CutRecord>::ByProfileStatus, from, 1), 4);
+}
+
+TEST_F(TableTest, CursorPlacedAtARecordByItsPositionEvenWhenItIsGone)
+{
+    addCuts();
+    Table<CutRecord> cuts(db);
+    CutRecord from;
+    from.profileId = 7;
+    cuts.set(Table<CutRecord>::ByProfileStatus, from);
+    CutRecord second;
+    ASSERT_EQ(cuts.next(second), 0);
+    ASSERT_EQ(cuts.next(second), 0);
+    ASSERT_EQ(second.id, 4u);   // order 2, 4, 1, 3, 5
+    const QString position = cuts.position();
+
+    Table<CutRecord> pages(db);
+    pages.setAt(Table<CutRecord>::ByProfileStatus, second, position);
+    EXPECT_EQ(idsForward(pages), (QList<uint32_t>{1, 3, 5}));
+    pages.setAt(Table<CutRecord>::ByProfileStatus, second, position);
+    CutRecord before;
+    ASSERT_EQ(pages.previous(before), 0);
+    EXPECT_EQ(before.id, 2u);
+
+    // Deleted meanwhile, the record still marks the place between its neighbours.
+    ASSERT_EQ(cuts.remove(), 0);
+    pages.setAt(Table<CutRecord>::ByProfileStatus, second, position);
+    EXPECT_EQ(idsForward(pages), (QList<uint32_t>{1, 3, 5}));
 }
 
 TEST_F(TableTest, PositionInsideDescendingComponentAndReadingBothWays)

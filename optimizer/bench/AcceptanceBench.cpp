@@ -1,11 +1,11 @@
 // Accepting a solution of 2,000 pieces as a cutting order: every record written, the stock booked
 // and logged, in one transaction. Each iteration saves into a fresh copy of the same database.
 #include "global/Database.h"
-#include "optimizer/DatabaseInput.h"
-#include "optimizer/bench/LargeOrder.h"
-#include "optimizer/OptimizerRun.h"
 #include "global/ScriptedServices.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/OptimizerRun.h"
 #include "optimizer/SolutionAcceptance.h"
+#include "optimizer/bench/LargeOrder.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -15,14 +15,14 @@
 // most bars and searches). BM_JsonResult writes the JSON result of the 20,000-piece order of 100
 // lengths (the run made once, not timed) with every solution or only the first.
 
-#include "CalculationDriver.h"
-#include "ControlTime.h"
-#include "OptimizerRun.h"
-#include "PatternSearch.h"
-#include "RecordSetInput.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/OptimizerRun.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/RecordSetInput.h"
 #include "optimizer/ResultJson.h"
-#include "ScriptedServices.h"
-#include "support/LiteralPatternSearch.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <QCoreApplication>
 

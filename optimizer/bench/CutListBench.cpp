@@ -1,10 +1,10 @@
 // The cut list of a large cutting specification written to PDF: 500 bars of four pieces each, in
 // detail and summarised, from reading the piece records to the finished file.
-#include "optimizer/cutlist/CutListReport.h"
 #include "global/Database.h"
-#include "optimizer/bench/LargeOrder.h"
-#include "ui/report/PdfOutput.h"
 #include "global/ScriptedServices.h"
+#include "optimizer/bench/LargeOrder.h"
+#include "optimizer/cutlist/CutListReport.h"
+#include "ui/report/PdfOutput.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -15,11 +15,11 @@
 // CalculationBench). BM_Bound: the bound alone on that order (what every run of methods 0 to 4
 // now pays in addition).
 
-#include "BoundedPlanner.h"
-#include "CalculationDriver.h"
-#include "OptimizerRun.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/BoundedPlanner.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/OptimizerRun.h"
+#include "optimizer/RecordSetInput.h"
 
 #include <QCoreApplication>
 

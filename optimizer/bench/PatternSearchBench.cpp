@@ -7,8 +7,8 @@
 // the closed cases use a bar of 6003 and pieces whose length plus saw cut is a multiple of 10, so
 // every pattern leaves at least 3 and the whole search is walked.
 
-#include "PatternSearch.h"
-#include "support/LiteralPatternSearch.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Preparation of one profile's run over a large database: 100,000 pieces spread over many profiles.
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "Preparation.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/Preparation.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 
 #include "global/Database.h"
 #include "global/Globals.h"
-#include "optimizer/cli/PrintCommand.h"
 #include "global/ScriptedServices.h"
 #include "optimizer/SolutionAcceptance.h"
+#include "optimizer/cli/PrintCommand.h"
 #include "optimizer/cli/SolutionOptions.h"
 
 #include <QJsonDocument>

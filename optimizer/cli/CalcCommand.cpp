@@ -1,16 +1,16 @@
 // kadrel calc: the optimizer's whole calculation for one profile, from a problem file or from the
 // database, printed as a readable table or as one JSON object.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "ControlTime.h"
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "Globals.h"
-#include "OptimizerRun.h"
-#include "ProblemFile.h"
-#include "optimizer/ResultJson.h"
-#include "ScriptedServices.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
 #include "global/WholeNumber.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/OptimizerRun.h"
+#include "optimizer/ProblemFile.h"
+#include "optimizer/ResultJson.h"
 
 #include <QTextStream>
 

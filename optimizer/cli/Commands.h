@@ -46,8 +46,8 @@ int usageError(const QString& problem = {});
 QString dataDirectory();
 void setDataDirectory(const QString& directory);
 
-// Messages and questions of the procedures on the console: texts go to standard error ("|" starts a
-// new line); a question, which nobody can answer there, takes its first button and prints it.
+// Messages and questions of the procedures on the console (global/ConsoleDialogs.h): texts go to
+// standard error ("|" starts a new line); a question that no option answers stops the command.
 global::Dialogs& consoleDialogs();
 
 // Opens (or creates) the data directory's database and loads the setup parameters into the globals,

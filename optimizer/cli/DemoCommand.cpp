@@ -1,9 +1,9 @@
 // kadrel demo: fills an empty database with sample profiles, stock and orders.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "Database.h"
-#include "DemoData.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Services.h"
+#include "optimizer/DemoData.h"
 
 namespace kadrel::cli {
 

@@ -1,10 +1,11 @@
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
+#include "global/ConsoleDialogs.h"
+#include "global/DataDirectory.h"
+#include "global/Services.h"
 #include "optimizer/OptimizerCall.h"
 #include "optimizer/RunLimits.h"
-#include "Services.h"
 
-#include <QDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -14,27 +15,6 @@ namespace kadrel::cli {
 namespace {
 
 QString chosenDataDirectory;
-
-class ConsoleDialogs : public global::Dialogs {
-public:
-    void message(const QString& text, const QString& caption) override
-    {
-        QTextStream err(stderr);
-        if (!caption.isEmpty())
-            err << caption << ": ";
-        err << QString(text).replace(QLatin1Char('|'), QLatin1Char('\n')) << Qt::endl;
-    }
-
-    int ask(const QString& text, const QStringList& buttons, const QString& caption) override
-    {
-        // Nobody can answer on the console: the first button, the one a question offers as "yes".
-        message(text, caption);
-        const int answer = 0;
-        if (!buttons.isEmpty())
-            QTextStream(stderr) << "-> " << buttons.value(answer) << Qt::endl;
-        return answer;
-    }
-};
 
 } // namespace
 
@@ -113,12 +93,7 @@ int usageError(const QString& problem)
 
 QString dataDirectory()
 {
-    QString folder = chosenDataDirectory;
-    if (folder.isEmpty())
-        folder = qEnvironmentVariable("BARMOND_DATA");
-    if (folder.isEmpty())
-        folder = QStringLiteral(".");
-    return QDir(folder).absolutePath();
+    return chosenDataDirectory.isEmpty() ? global::takeDataDirectory({}).folder : chosenDataDirectory;
 }
 
 void setDataDirectory(const QString& directory)
@@ -128,7 +103,7 @@ void setDataDirectory(const QString& directory)
 
 global::Dialogs& consoleDialogs()
 {
-    static ConsoleDialogs dialogs;
+    static global::ConsoleDialogs dialogs;
     return dialogs;
 }
 
@@ -139,22 +114,11 @@ void printLine(const QString& text)
 
 int dispatch(const QStringList& arguments)
 {
-    QStringList rest;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--data-dir")) {
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
-                return usageError(QStringLiteral("--data-dir needs a folder"));
-            setDataDirectory(arguments.at(++i));
-        } else if (argument.startsWith(QLatin1String("--data-dir="))) {
-            const QString folder = argument.mid(int(sizeof("--data-dir=")) - 1);
-            if (folder.isEmpty())
-                return usageError(QStringLiteral("--data-dir needs a folder"));
-            setDataDirectory(folder);
-        } else {
-            rest << argument;
-        }
-    }
+    const global::DataDirectoryChoice data = global::takeDataDirectory(arguments);
+    if (!data.ok())
+        return usageError(data.error);
+    setDataDirectory(data.folder);
+    QStringList rest = data.rest;
     if (rest.isEmpty())
         return usageError(QStringLiteral("no command given"));
 
@@ -163,9 +127,17 @@ int dispatch(const QStringList& arguments)
         QTextStream(stdout) << usageText();
         return ExitOk;
     }
-    for (const Command& command : commands())
-        if (name == QLatin1String(command.name))
+    for (const Command& command : commands()) {
+        if (name != QLatin1String(command.name))
+            continue;
+        try {
             return command.run(rest);
+        } catch (const global::UnansweredQuestion& question) {
+            // Nobody could answer: the command stopped before the write the question guards.
+            QTextStream(stderr) << "kadrel: " << question.explanation() << Qt::endl;
+            return ExitFailed;
+        }
+    }
     return usageError(QStringLiteral("unknown command \"%1\"").arg(name));
 }
 

@@ -3,8 +3,8 @@
 #include "optimizer/cli/Commands.h"
 
 #include "global/Database.h"
-#include "optimizer/ExtensionsExport.h"
 #include "global/Services.h"
+#include "optimizer/ExtensionsExport.h"
 #include "optimizer/cli/SolutionOptions.h"
 
 #include <QTextStream>

@@ -1,8 +1,8 @@
 // kadrel formula EXPRESSION [NAME=VALUE ...]: evaluates a formula of the import field map with the
 // given names bound to text values, as an import or a cut list would, and prints the result.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "Formula.h"
+#include "global/Formula.h"
 
 #include <QTextStream>
 

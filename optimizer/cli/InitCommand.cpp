@@ -1,11 +1,11 @@
 // kadrel init: opens (or creates) the database of the data directory, loads the setup parameters
 // and identifies this station, as the desktop program does when it starts.
-#include "Commands.h"
+#include "optimizer/cli/Commands.h"
 
-#include "CheckParameters.h"
-#include "Database.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "settings/CheckParameters.h"
 
 namespace kadrel::cli {
 

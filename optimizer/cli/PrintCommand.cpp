@@ -4,15 +4,15 @@
 
 #include "optimizer/cli/Commands.h"
 
-#include "optimizer/cutlist/CutListReport.h"
 #include "global/Database.h"
 #include "global/Globals.h"
-#include "ui/report/PdfOutput.h"
 #include "global/ScriptedServices.h"
 #include "global/Services.h"
+#include "global/Table.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/cli/SolutionOptions.h"
-#include "global/Table.h"
+#include "optimizer/cutlist/CutListReport.h"
+#include "ui/report/PdfOutput.h"
 
 #include <QDir>
 

@@ -1,12 +1,12 @@
 #include "optimizer/cli/SolutionOptions.h"
 
-#include "optimizer/ControlTime.h"
-#include "optimizer/DatabaseInput.h"
 #include "global/Globals.h"
-#include "optimizer/OptimizerRun.h"
 #include "global/ScriptedServices.h"
 #include "global/WholeNumber.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/DatabaseInput.h"
 #include "optimizer/OptimizerCall.h"
+#include "optimizer/OptimizerRun.h"
 
 #include <limits>
 

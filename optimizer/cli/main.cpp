@@ -1,6 +1,6 @@
 // kadrel: the cutting optimizer's command line.
-#include "Commands.h"
-#include "PrintCommand.h"
+#include "optimizer/cli/Commands.h"
+#include "optimizer/cli/PrintCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #include "optimizer/cutlist/CutList.h"
 
 #include "global/Database.h"
+#include "global/Services.h"
+#include "global/Table.h"
 #include "optimizer/DuplicateCheck.h"
 #include "optimizer/PieceRecords.h"
 #include "ui/report/ReportOutput.h"
-#include "global/Services.h"
-#include "global/Table.h"
 
 #include <QMap>
 #include <algorithm>

@@ -3,9 +3,9 @@
 #include "global/CheckFormat.h"
 #include "global/Database.h"
 #include "global/Globals.h"
+#include "global/Services.h"
 #include "ui/report/Report.h"
 #include "ui/report/ReportOutput.h"
-#include "global/Services.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,20 +1,20 @@
-#include "MakeOptimalCut.h"
+#include "optimizer/gui/MakeOptimalCut.h"
 
-#include "GuiThreadBridge.h"
-#include "OptimizerWindow.h"
-#include "Services.h"
+#include "global/Services.h"
+#include "optimizer/gui/GuiThreadInput.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/window/WindowContext.h"
 
 namespace kadrel {
 
-OptimizerWindowCall::OptimizerWindowCall(OptimizerInput& input, const global::Services& services,
-                                         const OptimizerCall& call, const WindowLayoutStores& layout,
+OptimizerWindowCall::OptimizerWindowCall(ui::WindowContext& context, OptimizerInput& input, const OptimizerCall& call,
                                          const SolutionHandOver& handOver, const RunSettings& settings,
                                          QWidget* parent)
     : records_(std::make_unique<GuiThreadInput>(input)),
-      dialogs_(std::make_unique<GuiThreadDialogs>(services.dialogs)),
-      run_(std::make_unique<OptimizerRun>(*records_, RunServices{*dialogs_, services.clipboard, services.clock}, call,
-                                          settings)),
-      window_(std::make_unique<OptimizerWindow>(*run_, services.dialogs, layout, handOver, parent))
+      dialogs_(std::make_unique<ui::GuiThreadDialogs>(context.services.dialogs)),
+      run_(std::make_unique<OptimizerRun>(
+          *records_, RunServices{*dialogs_, context.services.clipboard, context.services.clock}, call, settings)),
+      window_(std::make_unique<OptimizerWindow>(*run_, context, handOver, parent))
 {
 }
 
@@ -29,10 +29,10 @@ int OptimizerWindowCall::exec()
     return window_->exec();
 }
 
-void makeOptimalCut(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
-                    const WindowLayoutStores& layout, const SolutionHandOver& handOver, QWidget* parent)
+void makeOptimalCut(ui::WindowContext& context, OptimizerInput& input, const OptimizerCall& call,
+                    const SolutionHandOver& handOver, QWidget* parent)
 {
-    OptimizerWindowCall windowCall(input, services, call, layout, handOver, windowRunSettings(), parent);
+    OptimizerWindowCall windowCall(context, input, call, handOver, windowRunSettings(), parent);
     windowCall.exec();
 }
 

@@ -4,7 +4,7 @@
 // solutions with the cutting plan and statistics of the selected one, and hands the
 // selected solution over to acceptance, the cut lists, the extensions export or the clipboard.
 
-#include "OptimizerRun.h"
+#include "optimizer/OptimizerRun.h"
 
 #include <QString>
 
@@ -14,25 +14,9 @@
 
 class QWidget;
 
-namespace global {
-class Dialogs;
-struct Services;
-} // namespace global
-namespace layout {
-class ControlPositionStore;
-class ListFormatStore;
-} // namespace layout
+namespace ui { struct WindowContext; }
 
 namespace kadrel {
-
-// Where the window keeps its layout: Barmond.ini (section "MakeOptimalCut") and, per user, the
-// list formats and control positions (procedure "MakeOptimalCut"). A missing store keeps nothing.
-struct WindowLayoutStores {
-    layout::ListFormatStore* formats = nullptr;
-    layout::ControlPositionStore* positions = nullptr;
-    QString iniFile;
-    int16_t user = 0;   // GLO:USER_LP
-};
 
 // The procedures the selected solution is handed to. A button whose procedure is missing stays
 // disabled.
@@ -55,12 +39,14 @@ class OptimizerWindow;
 
 // One call of the window: the run over bridges to the caller's thread (the calculation runs on a
 // worker thread, its record reads and messages are carried over to the caller's thread) and the
-// window over the run.
+// window over the run. The window works with the context's services and keeps its layout where the
+// context says: Barmond.ini (section "MakeOptimalCut") and, per station, the list formats and
+// control positions (procedure "MakeOptimalCut").
 class OptimizerWindowCall {
 public:
-    OptimizerWindowCall(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
-                        const WindowLayoutStores& layout, const SolutionHandOver& handOver = {},
-                        const RunSettings& settings = windowRunSettings(), QWidget* parent = nullptr);
+    OptimizerWindowCall(ui::WindowContext& context, OptimizerInput& input, const OptimizerCall& call,
+                        const SolutionHandOver& handOver = {}, const RunSettings& settings = windowRunSettings(),
+                        QWidget* parent = nullptr);
     ~OptimizerWindowCall();
 
     OptimizerRun& run() { return *run_; }
@@ -76,9 +62,8 @@ private:
 };
 
 // Opens the window modally and returns when it closes. The records are read on the caller's
-// thread; messages and questions go through services.dialogs on the caller's thread.
-void makeOptimalCut(OptimizerInput& input, const global::Services& services, const OptimizerCall& call,
-                    const WindowLayoutStores& layout, const SolutionHandOver& handOver = {},
-                    QWidget* parent = nullptr);
+// thread; messages and questions go through the context's dialogs on the caller's thread.
+void makeOptimalCut(ui::WindowContext& context, OptimizerInput& input, const OptimizerCall& call,
+                    const SolutionHandOver& handOver = {}, QWidget* parent = nullptr);
 
 } // namespace kadrel

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "optimizer/gui/NumberText.h"
 
 #include <QRegularExpression>
 

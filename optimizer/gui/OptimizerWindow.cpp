@@ -1,12 +1,13 @@
-#include "OptimizerWindow.h"
+#include "optimizer/gui/OptimizerWindow.h"
 
-#include "AutoSizeColumns.h"
-#include "ControlPositions.h"
-#include "Globals.h"
-#include "ListFormatManager.h"
-#include "NumberText.h"
-#include "Services.h"
-#include "WindowPlacement.h"
+#include "global/Globals.h"
+#include "global/Services.h"
+#include "optimizer/gui/NumberText.h"
+#include "ui/layout/AutoSizeColumns.h"
+#include "ui/layout/ControlPositions.h"
+#include "ui/layout/ListFormatManager.h"
+#include "ui/layout/WindowPlacement.h"
+#include "ui/window/WindowContext.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -72,9 +73,9 @@ QStringList OptimizerWindow::specificationFields()
             QStringLiteral("M_DIS:LEFTOVER")};
 }
 
-OptimizerWindow::OptimizerWindow(OptimizerRun& run, global::Dialogs& dialogs, const WindowLayoutStores& layout,
-                                 const SolutionHandOver& handOver, QWidget* parent)
-    : QDialog(parent), run_(run), dialogs_(dialogs), layout_(layout), handOver_(handOver),
+OptimizerWindow::OptimizerWindow(OptimizerRun& run, ui::WindowContext& context, const SolutionHandOver& handOver,
+                                 QWidget* parent)
+    : QDialog(parent), run_(run), context_(context), dialogs_(context.services.dialogs), handOver_(handOver),
       texts_(global::glo().english())
 {
     setObjectName(OptimizerWindowSection);
@@ -82,10 +83,10 @@ OptimizerWindow::OptimizerWindow(OptimizerRun& run, global::Dialogs& dialogs, co
     setSizeGripEnabled(true);
     run_.determineSaveRule();
     buildWindow();
-    setWindowTitle(texts_(text::WindowTitle) + run_.titleSuffix());
+    retranslate();
     resize(1100, 720);
-    if (!layout_.iniFile.isEmpty())
-        layout::iniRestoreWindow(*this, OptimizerWindowSection, layout_.iniFile);
+    if (!context_.iniFile.isEmpty())
+        layout::iniRestoreWindow(*this, OptimizerWindowSection, context_.iniFile);
     setTakingInput(false);
 }
 
@@ -109,44 +110,43 @@ OptimizerWindow::~OptimizerWindow()
 
 void OptimizerWindow::buildWindow()
 {
-    const auto& t = texts_;
-    demandModel_ = new RowListModel<PrtRow>(
-        {{demandFields()[0], t(text::DemandId), [](const PrtRow& r) { return number(r.id); }},
-         {demandFields()[1], t(text::DemandLength), [](const PrtRow& r) { return number(r.lenght); }},
-         {demandFields()[2], t(text::DemandQuantity), [](const PrtRow& r) { return number(r.pcs); }}},
+    demandModel_ = new ui::RowListModel<PrtRow>(
+        {{demandFields()[0], {}, [](const PrtRow& r) { return number(r.id); }},
+         {demandFields()[1], {}, [](const PrtRow& r) { return number(r.lenght); }},
+         {demandFields()[2], {}, [](const PrtRow& r) { return number(r.pcs); }}},
         this);
-    stockModel_ = new RowListModel<PrlRow>(
-        {{stockFields()[0], t(text::StockId), [](const PrlRow& r) { return number(r.id); }},
-         {stockFields()[1], t(text::StockLength), [](const PrlRow& r) { return number(r.lenght); }},
-         {stockFields()[2], t(text::StockUsed), [](const PrlRow& r) { return number(r.used); }},
-         {stockFields()[3], t(text::StockStock), [](const PrlRow& r) { return number(r.stockQuantity); }},
-         {stockFields()[4], t(text::StockExternal), [](const PrlRow& r) { return number(r.externalQuantity); }},
-         {stockFields()[5], t(text::StockProcess), [](const PrlRow& r) { return number(r.processQuantity); }}},
+    stockModel_ = new ui::RowListModel<PrlRow>(
+        {{stockFields()[0], {}, [](const PrlRow& r) { return number(r.id); }},
+         {stockFields()[1], {}, [](const PrlRow& r) { return number(r.lenght); }},
+         {stockFields()[2], {}, [](const PrlRow& r) { return number(r.used); }},
+         {stockFields()[3], {}, [](const PrlRow& r) { return number(r.stockQuantity); }},
+         {stockFields()[4], {}, [](const PrlRow& r) { return number(r.externalQuantity); }},
+         {stockFields()[5], {}, [](const PrlRow& r) { return number(r.processQuantity); }}},
         this);
-    rankingModel_ = new RowListModel<RankingRow>(
-        {{rankingFields()[0], t(text::RankingNumber), [](const RankingRow& r) { return number(r.combNo); }},
-         {rankingFields()[1], t(text::RankingProfiles), [](const RankingRow& r) { return number(r.profiles); }},
-         {rankingFields()[2], t(text::RankingCuts), [](const RankingRow& r) { return number(r.totalCuts); }},
-         {rankingFields()[3], t(text::RankingUsed), [](const RankingRow& r) { return number(r.totalUsed); }},
-         {rankingFields()[4], t(text::RankingScrap), [](const RankingRow& r) { return number(r.totalScrap); }},
-         {rankingFields()[5], t(text::RankingPureScrap), [](const RankingRow& r) { return number(r.pureScrap); }},
-         {rankingFields()[6], t(text::RankingCost), [](const RankingRow& r) { return groupedDecimal(r.totalCost, 2); }},
-         {rankingFields()[7], t(text::RankingMaxScrap), [](const RankingRow& r) { return number(r.maxScrap); }},
-         {rankingFields()[8], t(text::RankingExtensions), [](const RankingRow& r) { return number(r.extensions); }},
-         {rankingFields()[9], t(text::RankingReused), [](const RankingRow& r) { return number(r.reusedRemnant); }}},
+    rankingModel_ = new ui::RowListModel<RankingRow>(
+        {{rankingFields()[0], {}, [](const RankingRow& r) { return number(r.combNo); }},
+         {rankingFields()[1], {}, [](const RankingRow& r) { return number(r.profiles); }},
+         {rankingFields()[2], {}, [](const RankingRow& r) { return number(r.totalCuts); }},
+         {rankingFields()[3], {}, [](const RankingRow& r) { return number(r.totalUsed); }},
+         {rankingFields()[4], {}, [](const RankingRow& r) { return number(r.totalScrap); }},
+         {rankingFields()[5], {}, [](const RankingRow& r) { return number(r.pureScrap); }},
+         {rankingFields()[6], {}, [](const RankingRow& r) { return groupedDecimal(r.totalCost, 2); }},
+         {rankingFields()[7], {}, [](const RankingRow& r) { return number(r.maxScrap); }},
+         {rankingFields()[8], {}, [](const RankingRow& r) { return number(r.extensions); }},
+         {rankingFields()[9], {}, [](const RankingRow& r) { return number(r.reusedRemnant); }}},
         this);
-    specificationModel_ = new RowListModel<DisplayRow>(
-        {{specificationFields()[0], t(text::SpecificationId), [](const DisplayRow& r) { return number(r.id); }},
-         {specificationFields()[1], t(text::SpecificationLength), [](const DisplayRow& r) { return number(r.lenght); }},
-         {specificationFields()[2], t(text::SpecificationCuts), [](const DisplayRow& r) { return r.cuts; }, false},
-         {specificationFields()[3], t(text::SpecificationLeftover), [](const DisplayRow& r) { return number(r.leftover); }}},
+    specificationModel_ = new ui::RowListModel<DisplayRow>(
+        {{specificationFields()[0], {}, [](const DisplayRow& r) { return number(r.id); }},
+         {specificationFields()[1], {}, [](const DisplayRow& r) { return number(r.lenght); }},
+         {specificationFields()[2], {}, [](const DisplayRow& r) { return r.cuts; }, false},
+         {specificationFields()[3], {}, [](const DisplayRow& r) { return number(r.leftover); }}},
         this);
 
-    auto captioned = [this](const QString& caption, QWidget* list) {
+    auto captioned = [this](QWidget* list) {
         auto* box = new QWidget;
         auto* layout = new QVBoxLayout(box);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto* label = new QLabel(caption, box);
+        auto* label = new QLabel(box);
         label->setAlignment(Qt::AlignCenter);
         QFont font = label->font();
         font.setBold(true);
@@ -165,12 +165,12 @@ void OptimizerWindow::buildWindow()
 
     region3_ = new QSplitter(Qt::Vertical);
     region3_->setObjectName(QStringLiteral("?REGION3"));
-    region3_->addWidget(captioned(texts_(text::DemandCaption), demand));
-    region3_->addWidget(captioned(texts_(text::StockCaption), stock));
+    region3_->addWidget(captioned(demand));
+    region3_->addWidget(captioned(stock));
 
     region6_ = new QSplitter(Qt::Horizontal);
     region6_->setObjectName(QStringLiteral("?REGION6"));
-    region6_->addWidget(captioned(texts_(text::SpecificationCaption), cuttingPlan));
+    region6_->addWidget(captioned(cuttingPlan));
     region6_->addWidget(buildStatisticsPanel());
     region6_->setStretchFactor(0, 3);
     region6_->setStretchFactor(1, 2);
@@ -178,7 +178,7 @@ void OptimizerWindow::buildWindow()
 
     region4_ = new QSplitter(Qt::Vertical);
     region4_->setObjectName(QStringLiteral("?REGION4"));
-    region4_->addWidget(captioned(texts_(text::RankingCaption), ranking));
+    region4_->addWidget(captioned(ranking));
     region4_->addWidget(region6_);
 
     region2_ = new QSplitter(Qt::Horizontal);
@@ -214,9 +214,9 @@ void OptimizerWindow::buildWindow()
                     chooseSolution(current.row());
             });
 
-    if (layout_.positions) {
-        positions_ = std::make_unique<layout::ControlPositions>(*layout_.positions, dialogs_, OptimizerWindowSection,
-                                                                 layout_.user, *this);
+    if (context_.positions) {
+        positions_ = std::make_unique<layout::ControlPositions>(*context_.positions, dialogs_, OptimizerWindowSection,
+                                                                 context_.stationNumber, *this);
         positions_->addSplitter(QStringLiteral("?REGION2"), *region2_, 1);
         positions_->addSplitter(QStringLiteral("?REGION3"), *region3_, 1);
         positions_->addSplitter(QStringLiteral("?REGION4"), *region4_, 1);
@@ -224,16 +224,16 @@ void OptimizerWindow::buildWindow()
         for (int i = 0; i < lists_.size(); ++i)
             positions_->addControl(lists_[i]->objectName(), *lists_[i]);
     }
-    if (layout_.formats) {
+    if (context_.formats) {
         const QList<QStringList> fields{demandFields(), stockFields(), rankingFields(), specificationFields()};
         for (int i = 0; i < lists_.size(); ++i) {
-            auto* manager = new layout::ListFormatManager(*layout_.formats, dialogs_, this);
+            auto* manager = new layout::ListFormatManager(*context_.formats, dialogs_, this);
             layout::ListKey key;
             key.procId = OptimizerWindowSection;
-            key.userId = layout_.user;
+            key.userId = context_.stationNumber;
             key.ctrlId = static_cast<int16_t>(i + 1);
             if (manager->init(key, *lists_[i], fields[i]))
-                manager->bindInterface(false, layout_.iniFile);
+                manager->bindInterface(false, context_.iniFile);
             formatManagers_ << manager;
         }
     }
@@ -281,17 +281,13 @@ QWidget* OptimizerWindow::buildButtonBar()
         if (i == 1)
             row->addSpacing(16);
     }
-    applyButtonTexts();
-
-    auto* sortGroup = new QGroupBox(texts_(text::SortGroup), bar);
+    auto* sortGroup = new QGroupBox(bar);
+    sortGroup_ = sortGroup;
     sortGroup->setObjectName(QStringLiteral("?M_RAN:SORT"));
     auto* sortRow = new QHBoxLayout(sortGroup);
     auto* radios = new QButtonGroup(sortGroup);
-    const QList<std::pair<text::Id, RankingSort>> sorts{{text::SortTotalScrap, RankingSort::TotalScrap},
-                                                        {text::SortPureScrap, RankingSort::PureScrap},
-                                                        {text::SortCost, RankingSort::Cost}};
-    for (const auto& [caption, sort] : sorts) {
-        auto* radio = new QRadioButton(texts_(caption), sortGroup);
+    for (RankingSort sort : {RankingSort::TotalScrap, RankingSort::PureScrap, RankingSort::Cost}) {
+        auto* radio = new QRadioButton(sortGroup);
         radio->setObjectName(QStringLiteral("?M_RAN:SORT:RADIO") + QString::number(static_cast<int>(sort)));
         radios->addButton(radio, static_cast<int>(sort));
         sortRow->addWidget(radio);
@@ -339,18 +335,15 @@ QWidget* OptimizerWindow::buildStatisticsPanel()
     auto* panel = new QGroupBox;
     panel->setObjectName(QStringLiteral("?STATISTIC"));
     auto* grid = new QGridLayout(panel);
-    auto* caption = new QLabel(texts_(text::StatisticsCaption), panel);
+    auto* caption = new QLabel(panel);
+    statisticsCaption_ = caption;
     QFont bold = caption->font();
     bold.setBold(true);
     caption->setFont(bold);
     caption->setAlignment(Qt::AlignCenter);
     grid->addWidget(caption, 0, 0, 1, 3);
-    const text::Id lines[StatisticLines] = {text::Statistic1, text::Statistic2, text::Statistic3, text::Statistic4,
-                                            text::Statistic5, text::Statistic6, text::Statistic7, text::Statistic8,
-                                            text::Statistic9, text::Statistic10, text::Statistic11,
-                                            text::StatisticLowerBound, text::StatisticExcess};
     for (int i = 0; i < StatisticLines; ++i) {
-        auto* name = new QLabel(texts_(lines[i]), panel);
+        auto* name = new QLabel(panel);
         auto* value = new QLabel(panel);
         auto* percent = new QLabel(panel);
         value->setObjectName(QStringLiteral("?STAT%1").arg(i + 1));
@@ -367,6 +360,50 @@ QWidget* OptimizerWindow::buildStatisticsPanel()
     }
     grid->setRowStretch(StatisticLines + 1, 1);
     return panel;
+}
+
+// ---- Texts --------------------------------------------------------------------------------------
+
+// Every text of the window in the language of the setting; again whenever the language changes.
+void OptimizerWindow::retranslate()
+{
+    texts_.setEnglish(global::glo().english());
+    const auto& t = texts_;
+    setWindowTitle(t(text::WindowTitle) + run_.titleSuffix());
+    demandModel_->setCaptions({t(text::DemandId), t(text::DemandLength), t(text::DemandQuantity)});
+    stockModel_->setCaptions({t(text::StockId), t(text::StockLength), t(text::StockUsed), t(text::StockStock),
+                              t(text::StockExternal), t(text::StockProcess)});
+    rankingModel_->setCaptions({t(text::RankingNumber), t(text::RankingProfiles), t(text::RankingCuts),
+                                t(text::RankingUsed), t(text::RankingScrap), t(text::RankingPureScrap),
+                                t(text::RankingCost), t(text::RankingMaxScrap), t(text::RankingExtensions),
+                                t(text::RankingReused)});
+    specificationModel_->setCaptions({t(text::SpecificationId), t(text::SpecificationLength),
+                                      t(text::SpecificationCuts), t(text::SpecificationLeftover)});
+    const text::Id listTitles[] = {text::DemandCaption, text::StockCaption, text::RankingCaption,
+                                   text::SpecificationCaption};
+    for (int i = 0; i < listCaptions_.size(); ++i)
+        listCaptions_[i]->setText(t(listTitles[i]));
+    sortGroup_->setTitle(t(text::SortGroup));
+    const text::Id sorts[] = {text::SortTotalScrap, text::SortPureScrap, text::SortCost};
+    for (int i = 0; i < sortRadios_.size(); ++i)
+        sortRadios_[i]->setText(t(sorts[i]));
+    applyButtonTexts();
+    statisticsCaption_->setText(t(text::StatisticsCaption));
+    const text::Id lines[StatisticLines] = {text::Statistic1, text::Statistic2, text::Statistic3, text::Statistic4,
+                                            text::Statistic5, text::Statistic6, text::Statistic7, text::Statistic8,
+                                            text::Statistic9, text::Statistic10, text::Statistic11,
+                                            text::StatisticLowerBound, text::StatisticExcess};
+    for (int i = 0; i < StatisticLines; ++i)
+        statisticCaptions_[i]->setText(t(lines[i]));
+    if (showingSolutions_)
+        showDuration();
+}
+
+void OptimizerWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 // ---- Accessors ----------------------------------------------------------------------------------
@@ -439,8 +476,8 @@ void OptimizerWindow::saveLayout()
     if (layoutSaved_)
         return;
     layoutSaved_ = true;
-    if (!layout_.iniFile.isEmpty())
-        layout::iniSaveWindow(*this, OptimizerWindowSection, layout_.iniFile);
+    if (!context_.iniFile.isEmpty())
+        layout::iniSaveWindow(*this, OptimizerWindowSection, context_.iniFile);
     if (positions_ && shownOnce_)
         positions_->save();
     for (auto* manager : formatManagers_)
@@ -512,17 +549,23 @@ void OptimizerWindow::showSolutions()
     stockModel_->setRows(&run_.stock().rows());
     rankingModel_->setRows(&run_.ranking().rows());
     specificationModel_->setRows(&run_.display().rows());
-    // Method 5 never joins sections: with a joint length given the line says so.
-    QString duration = run_.durationText();
-    if (plansWithLowerBound(run_.call().mode) && run_.call().extend > 0)
-        duration += QStringLiteral("   ") + texts_(text::NoJointsInMethod5);
-    duration_->setText(duration);
+    showDuration();
     const int selected = run_.selectedRow();
     if (selected >= 0) {
         QSignalBlocker block(list(3)->selectionModel());
         list(3)->selectRow(selected);
     }
     showSelectedSolution();
+}
+
+// How long the calculation took; method 5 never joins sections, and with a joint length given the
+// line says so.
+void OptimizerWindow::showDuration()
+{
+    QString duration = run_.durationText();
+    if (plansWithLowerBound(run_.call().mode) && run_.call().extend > 0)
+        duration += QStringLiteral("   ") + texts_(text::NoJointsInMethod5);
+    duration_->setText(duration);
 }
 
 void OptimizerWindow::showSelectedSolution()

@@ -3,9 +3,9 @@
 // selected solution, the sort radios, the clipboard exports and the hand-over buttons, with the
 // splitters and list layouts kept per user.
 
-#include "MakeOptimalCut.h"
-#include "RowListModel.h"
-#include "WindowTexts.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/WindowTexts.h"
+#include "ui/models/RowListModel.h"
 
 #include <QDialog>
 #include <QMap>
@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
@@ -33,10 +34,10 @@ namespace kadrel {
 class OptimizerWindow : public QDialog {
     Q_OBJECT
 public:
-    // run must outlive the window. dialogs serves the layout code of the window (list formats,
-    // control positions); the run reports through its own services.
-    OptimizerWindow(OptimizerRun& run, global::Dialogs& dialogs, const WindowLayoutStores& layout,
-                    const SolutionHandOver& handOver = {}, QWidget* parent = nullptr);
+    // run must outlive the window. The context's dialogs serve the layout code of the window (list
+    // formats, control positions); the run reports through its own services.
+    OptimizerWindow(OptimizerRun& run, ui::WindowContext& context, const SolutionHandOver& handOver = {},
+                    QWidget* parent = nullptr);
     ~OptimizerWindow() override;
 
     // Starts the calculation on a worker thread as soon as the window is shown.
@@ -74,6 +75,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildWindow();
@@ -81,12 +83,14 @@ private:
     QWidget* buildStatisticsPanel();
     QTableView* buildList(const QString& controlName, QAbstractItemModel* model);
     void applyButtonTexts();
+    void retranslate();
     void restoreLayout();
     void saveLayout();
     void setTakingInput(bool taking);
     void onCalculationEnded();
     void showProgress(uint32_t value);
     void showSolutions();
+    void showDuration();
     void showSelectedSolution();
     void showStatistics();
     void enableHandOver();
@@ -100,15 +104,15 @@ private:
     bool buildSolutionTables();
 
     OptimizerRun& run_;
+    ui::WindowContext& context_;
     global::Dialogs& dialogs_;
-    WindowLayoutStores layout_;
     SolutionHandOver handOver_;
     WindowTexts texts_;
 
-    RowListModel<PrtRow>* demandModel_ = nullptr;
-    RowListModel<PrlRow>* stockModel_ = nullptr;
-    RowListModel<RankingRow>* rankingModel_ = nullptr;
-    RowListModel<DisplayRow>* specificationModel_ = nullptr;
+    ui::RowListModel<PrtRow>* demandModel_ = nullptr;
+    ui::RowListModel<PrlRow>* stockModel_ = nullptr;
+    ui::RowListModel<RankingRow>* rankingModel_ = nullptr;
+    ui::RowListModel<DisplayRow>* specificationModel_ = nullptr;
 
     QWidget* content_ = nullptr;
     QProgressBar* progress_ = nullptr;
@@ -119,6 +123,8 @@ private:
     QList<QLabel*> statisticValues_;
     QList<QLabel*> statisticPercents_;
     QList<QRadioButton*> sortRadios_;
+    QGroupBox* sortGroup_ = nullptr;
+    QLabel* statisticsCaption_ = nullptr;
     QMap<QString, QAbstractButton*> buttons_;
     QSplitter* region2_ = nullptr;
     QSplitter* region3_ = nullptr;

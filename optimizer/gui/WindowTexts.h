@@ -7,6 +7,8 @@
 #include <QTranslator>
 #include <QtGlobal>
 
+#include <memory>
+
 namespace kadrel {
 
 namespace text {
@@ -85,9 +87,11 @@ public:
     // The text in the window's language; a source without translation stays Polish.
     QString operator()(const text::Id& id) const;
     bool english() const { return english_; }
+    // Switches the language (the window follows a change of the language setting).
+    void setEnglish(bool english);
 
 private:
-    QTranslator translator_;
+    std::unique_ptr<QTranslator> translator_;
     bool english_ = false;
 };
 

@@ -1,12 +1,12 @@
 // A whole calculation gives the same plans and the same ranking whether its bar patterns come
 // from the product's search (with or without its memory) or from the piece-by-piece reference.
 
-#include "CalculationDriver.h"
-#include "ControlTime.h"
-#include "PatternSearch.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
-#include "support/LiteralPatternSearch.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/RecordSetInput.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The combination optimizer: bar choice, leftovers as bars, joints, the control time.
-#include "CombinationOptimizer.h"
-#include "ControlTime.h"
-#include "PatternSearch.h"
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/CombinationOptimizer.h"
+#include "optimizer/ControlTime.h"
+#include "optimizer/PatternSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +201,7 @@ TEST(ControlTimeTest, ElapsedIsCountedOverMidnightAndOnlyBeyondTheLimit)
     EXPECT_TRUE(control.check());
     EXPECT_TRUE(dialogs.shown().isEmpty());
     clock.advance(10);
-    dialogs.setDefaultAnswer(0);
+    dialogs.planAnswer(0);   // "Przerwij"
     EXPECT_FALSE(control.check());
 }
 

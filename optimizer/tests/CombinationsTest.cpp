@@ -1,5 +1,5 @@
-#include "Combinations.h"
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/Combinations.h"
 
 #include <gtest/gtest.h>
 

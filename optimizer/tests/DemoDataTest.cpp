@@ -1,10 +1,10 @@
 // The sample database a newcomer starts with: complete, consistent, and something to optimize.
-#include "DatabaseInput.h"
-#include "Database.h"
-#include "DemoData.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 #include "global/tests/support/StockLogRules.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/DemoData.h"
 
 #include <QTemporaryDir>
 

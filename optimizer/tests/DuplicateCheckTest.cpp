@@ -2,8 +2,8 @@
 
 #include "optimizer/DuplicateCheck.h"
 
-#include "optimizer/PieceRecords.h"
 #include "global/ScriptedServices.h"
+#include "optimizer/PieceRecords.h"
 #include "optimizer/tests/support/StockScenario.h"
 
 #include <QTemporaryDir>

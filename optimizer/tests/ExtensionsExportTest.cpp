@@ -2,8 +2,8 @@
 
 #include "optimizer/ExtensionsExport.h"
 
-#include "optimizer/Joints.h"
 #include "global/ScriptedServices.h"
+#include "optimizer/Joints.h"
 #include "optimizer/tests/support/StockScenario.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The kadrel command line, run as the built program on temporary data directories.
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The kadrel command line on databases in use by another station or damaged by other tools, run
 // as the built program; the damage and the other station are made with SQLite itself.
-#include "Database.h"
+#include "global/Database.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 // Method 5 and the lower bound of material: the saw rule of its bars against the bar-pattern
 // searches, the pattern pricing against enumeration, the fewest bars on orders small enough to
 // try every plan, and randomized orders through whole runs against methods 0 to 4.
-#include "BoundedPlanner.h"
-#include "PatternPricing.h"
-#include "PatternSearch.h"
-#include "support/CalcFixture.h"
+#include "optimizer/BoundedPlanner.h"
+#include "optimizer/PatternPricing.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/tests/support/CalcFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Whole optimizer runs on small problems whose every number was worked out by hand.
-#include "support/CalcFixture.h"
+#include "optimizer/tests/support/CalcFixture.h"
 
-#include "CalculationDriver.h"
-#include "ClipboardExports.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/ClipboardExports.h"
 #include "optimizer/PatternPricing.h"
 
 #include <gtest/gtest.h>

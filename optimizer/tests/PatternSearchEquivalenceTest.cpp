@@ -2,8 +2,8 @@
 // the same pieces (running numbers and lengths, in the same order) and the same leftover,
 // including the leftover left untouched when the level search finds nothing.
 
-#include "support/LiteralPatternSearch.h"
-#include "PatternSearch.h"
+#include "optimizer/PatternSearch.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PatternSearch.h"
+#include "optimizer/PatternSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Demand and stock preparation, each case run against every source of records.
-#include "support/PreparationScenario.h"
+#include "optimizer/tests/support/PreparationScenario.h"
 
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading problem files: defaults, and refusal of files the optimizer could not trust.
-#include "ProblemFile.h"
+#include "optimizer/ProblemFile.h"
 
 #include <QFile>
 #include <QJsonArray>

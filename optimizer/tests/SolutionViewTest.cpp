@@ -1,9 +1,9 @@
 // What is shown of a solution: pattern texts, folding of reused leftovers, the cutting plan,
 // the duration line and the numbers of the clipboard texts.
-#include "CalculationDriver.h"
-#include "ClipboardExports.h"
-#include "OptimizationTime.h"
-#include "SolutionView.h"
+#include "optimizer/CalculationDriver.h"
+#include "optimizer/ClipboardExports.h"
+#include "optimizer/OptimizationTime.h"
+#include "optimizer/SolutionView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,68 +1,22 @@
 #pragma once
-// The parameter list SETUP_PAR "Parametry konfiguracyjne programu": every setup parameter with
-// its name, value and technical name; insert, change and delete through the form SETUP_PAR_UPD.
-// When the list closes the parameters are checked and loaded again, so edited values take effect
-// at once.
+// The parameter list SETUP_PAR "Parametry konfiguracyjne programu": every setup parameter in the
+// order of its name (then its technical name), with its name, value and technical name; insert,
+// change and delete through the form SETUP_PAR_UPD. When the list closes the parameters are
+// checked and loaded again, so that edited values take effect at once.
 
-#include "Services.h"
-
-#include <QDialog>
-
-class QPushButton;
-class QTableView;
-
-namespace global { class Database; }
-namespace layout {
-class ListFormatManager;
-class ListFormatStore;
-}
+#include "global/Records.h"
+#include "ui/browse/TableBrowse.h"
 
 namespace settings {
 
-class SetupParListModel;
-
-class SetupParWindow : public QDialog {
-    Q_OBJECT
+class SetupParWindow : public ui::TableBrowse<global::SetupParRecord> {
 public:
-    // iniFile: Barmond.ini for the window's place (none when empty); formats: where the list's
-    // column layouts are kept per station (none when null).
-    SetupParWindow(global::Database& db, global::Services services, const QString& iniFile = {},
-                   layout::ListFormatStore* formats = nullptr, QWidget* parent = nullptr);
-    ~SetupParWindow() override;
+    explicit SetupParWindow(ui::WindowContext& context, QWidget* parent = nullptr);
 
-    SetupParListModel& model() { return *model_; }
-    QTableView& list() { return *list_; }
     // The technical name of the highlighted parameter (empty when none).
     QString highlighted() const;
+    // Highlights the parameter with this technical name (the first one when there is none).
     void highlight(const QString& techName);
-
-    void insertRecord();
-    void changeRecord();
-    void deleteRecord();
-
-public slots:
-    void done(int result) override;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void refresh(const QString& techName);
-    void updateButtons();
-    void retranslate();
-
-    global::Database& db_;
-    global::Services services_;
-    QString iniFile_;
-    SetupParListModel* model_ = nullptr;
-    QTableView* list_ = nullptr;
-    layout::ListFormatManager* formats_ = nullptr;
-    QPushButton* insert_ = nullptr;
-    QPushButton* change_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* close_ = nullptr;
-    bool closing_ = false;
 };
 
 } // namespace settings

@@ -1,10 +1,10 @@
 // Loading the setup parameters and identifying the station on a fresh data directory.
 
-#include "CheckParameters.h"
-#include "Database.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "settings/CheckParameters.h"
 
 #include <gtest/gtest.h>
 

@@ -46,7 +46,7 @@ void Console::message(const QString& text) const
 
 bool namesCommand(const QStringList& arguments)
 {
-    const QStringList rest = global::withoutDataDirectoryOption(arguments);
+    const QStringList rest = global::takeDataDirectory(arguments).rest;
     return !rest.isEmpty() && !rest.first().startsWith(QLatin1Char('-'));
 }
 
@@ -68,12 +68,11 @@ QString usageText()
 
 int run(const QStringList& arguments, Console console)
 {
-    for (int i = 0; i < arguments.size(); ++i)
-        if (arguments.at(i) == QLatin1String("--data-dir")
-            && (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()))
-            return usageError(QStringLiteral("--data-dir needs a folder"), console);
-    const QString dataDir = global::dataDirectory(arguments);
-    const QStringList rest = global::withoutDataDirectoryOption(arguments);
+    const global::DataDirectoryChoice choice = global::takeDataDirectory(arguments);
+    if (!choice.ok())
+        return usageError(choice.error, console);
+    const QString dataDir = choice.folder;
+    const QStringList& rest = choice.rest;
     if (rest.isEmpty())
         return usageError(QStringLiteral("no command given"), console);
     if (rest.first() == QLatin1String("help")) {

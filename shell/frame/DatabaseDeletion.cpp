@@ -1,7 +1,7 @@
-#include "DatabaseDeletion.h"
+#include "shell/frame/DatabaseDeletion.h"
 
-#include "Database.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Services.h"
 
 #include <QDir>
 #include <QFile>

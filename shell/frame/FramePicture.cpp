@@ -1,6 +1,6 @@
-#include "FramePicture.h"
+#include "shell/frame/FramePicture.h"
 
-#include "MainFrame.h"
+#include "shell/frame/MainFrame.h"
 
 #include <QMdiArea>
 #include <QMenu>

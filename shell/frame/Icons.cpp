@@ -1,4 +1,4 @@
-#include "Icons.h"
+#include "shell/frame/Icons.h"
 
 #include <QPainter>
 #include <QPixmap>

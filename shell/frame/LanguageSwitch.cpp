@@ -1,4 +1,4 @@
-#include "LanguageSwitch.h"
+#include "shell/frame/LanguageSwitch.h"
 
 #include <QCoreApplication>
 #include <QDir>

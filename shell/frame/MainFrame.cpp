@@ -1,12 +1,12 @@
-#include "MainFrame.h"
+#include "shell/frame/MainFrame.h"
 
-#include "Globals.h"
-#include "Icons.h"
-#include "LanguageSwitch.h"
-#include "Services.h"
-#include "SplashScreen.h"
-#include "StatusClock.h"
-#include "WindowPlacement.h"
+#include "global/Globals.h"
+#include "global/Services.h"
+#include "shell/frame/Icons.h"
+#include "shell/frame/LanguageSwitch.h"
+#include "shell/frame/SplashScreen.h"
+#include "shell/frame/StatusClock.h"
+#include "ui/layout/WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -191,6 +191,14 @@ bool MainFrame::event(QEvent* event)
 
 void MainFrame::closeEvent(QCloseEvent* event)
 {
+    // The windows of the frame close first, each keeping its layout.
+    mdi_->closeAllSubWindows();
+    for (const QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isVisible()) {   // it refused to close: so does the frame
+            event->ignore();
+            return;
+        }
+    }
     if (!iniFile_.isEmpty())
         layout::iniSaveWindow(*this, QStringLiteral("Main"), iniFile_);
     QMainWindow::closeEvent(event);

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "SplashScreen.h"
+#include "shell/frame/SplashScreen.h"
 
 #include <functional>
 

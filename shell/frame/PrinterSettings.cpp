@@ -1,4 +1,4 @@
-#include "PrinterSettings.h"
+#include "shell/frame/PrinterSettings.h"
 
 #include <QPrintDialog>
 #include <QCoreApplication>

@@ -1,17 +1,17 @@
-#include "Program.h"
+#include "shell/frame/Program.h"
 
-#include "CheckParameters.h"
-#include "DataDirectory.h"
-#include "DatabaseDeletion.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/DemoData.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "settings/CheckParameters.h"
 #include "settings/DatabaseConversion.h"
-#include "DatabaseInput.h"
-#include "DemoData.h"
-#include "Globals.h"
-#include "MakeOptimalCut.h"
-#include "PrinterSettings.h"
-#include "ProgramInfo.h"
-#include "RestoreLayouts.h"
-#include "SetupParWindow.h"
+#include "settings/gui/SetupParWindow.h"
+#include "shell/frame/DatabaseDeletion.h"
+#include "shell/frame/PrinterSettings.h"
+#include "shell/frame/ProgramInfo.h"
+#include "shell/frame/RestoreLayouts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,6 +52,7 @@ bool Program::start(const std::function<void(MainFrame&)>& frameReady)
         frameReady(*frame_);
     // A failure is reported by the check itself; the program goes on with the values it has.
     settings::checkParameters(db_, services_);
+    makeWindowContext();
     frame_->applyLanguageSetting();
     showStation();
     return true;
@@ -90,18 +91,24 @@ void Program::openOptimizer(const OptimizeRequest& request)
     call.status = uint8_t(request.status);
     call.extensions = global::glo().selectionStart;   // the lists' "Dobór od:" starts with it
     call.extend = request.extend;
-    kadrel::WindowLayoutStores stores;
-    stores.formats = &layoutStore_;
-    stores.positions = &layoutStore_;
-    stores.iniFile = iniFile();
-    stores.user = int16_t(global::glo().userLp);
-    kadrel::makeOptimalCut(input, services_, call, stores, {}, frame_.get());
+    kadrel::makeOptimalCut(*context_, input, call, {}, frame_.get());
 }
 
+void Program::makeWindowContext()
+{
+    host_ = std::make_unique<ui::MdiWindowHost>(*frame_->mdiArea(), frame_.get());
+    context_ = std::make_unique<ui::WindowContext>(ui::WindowContext{db_, services_, &layoutStore_, &layoutStore_,
+                                                                     iniFile(), {}, {}, 0, host_.get()});
+}
+
+// The status bar and the window context name who works at which station.
 void Program::showStation()
 {
     const global::Globals& glo = global::glo();
     frame_->setStation(glo.sysUser, glo.sysCompName, glo.userLp);
+    context_->user = glo.sysUser;
+    context_->station = glo.sysCompName;
+    context_->stationNumber = int16_t(glo.userLp);
 }
 
 void Program::wireMenu()
@@ -117,13 +124,16 @@ void Program::wireMenu()
     });
 }
 
-void Program::openParameters()
+QWidget* Program::openParameters()
 {
-    settings::SetupParWindow window(db_, services_, iniFile(), &layoutStore_, frame_.get());
-    window.exec();
-    // The list checked the parameters again when it closed: take over a changed language now.
-    frame_->applyLanguageSetting();
-    showStation();
+    auto* list = new settings::SetupParWindow(*context_);
+    // The list checks the parameters again when it closes: a changed language is taken over then.
+    QObject::connect(list, &ui::BrowseWindow::closed, frame_.get(), [this] {
+        frame_->applyLanguageSetting();
+        showStation();
+    });
+    host_->showBrowse(list);
+    return list;
 }
 
 void Program::restoreLayouts()

@@ -1,15 +1,18 @@
 #pragma once
 // One run of the desktop program: the data directory and its database, the station's
 // identification and parameters, the main frame with every menu item wired to its window or
-// procedure. main() only reads the command line and hands over.
+// procedure, and the one window context every window is given. main() only reads the command line
+// and hands over.
 
-#include "DatabaseLayoutStore.h"
-#include "LanguageSwitch.h"
-#include "MainFrame.h"
-#include "StartupOptions.h"
+#include "shell/frame/LanguageSwitch.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/StartupOptions.h"
+#include "ui/layout/DatabaseLayoutStore.h"
+#include "ui/window/WindowContext.h"
+#include "ui/window/WindowHost.h"
 
-#include "Database.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Services.h"
 
 #include <QString>
 
@@ -42,15 +45,20 @@ public:
     QString iniFile() const;
     QString logoFile() const;
     layout::DatabaseLayoutStore& layoutStore() { return layoutStore_; }
+    // What every window works with (after start()).
+    ui::WindowContext& windowContext() { return *context_; }
+    ui::MdiWindowHost& windowHost() { return *host_; }
 
     // The menu actions (also for the tests).
-    void openParameters();
+    // Opens the parameter list as a window of the frame (several may be open); the list.
+    QWidget* openParameters();
     void restoreLayouts();
     void deleteDatabase();
 
 private:
     void wireMenu();
     void showStation();
+    void makeWindowContext();
 
     QString dataDir_;
     global::Services services_;
@@ -58,6 +66,8 @@ private:
     layout::DatabaseLayoutStore layoutStore_;
     LanguageSwitch language_;
     std::unique_ptr<MainFrame> frame_;
+    std::unique_ptr<ui::MdiWindowHost> host_;
+    std::unique_ptr<ui::WindowContext> context_;
 };
 
 } // namespace shell

@@ -1,7 +1,7 @@
-#include "ProgramInfo.h"
+#include "shell/frame/ProgramInfo.h"
 
-#include "Icons.h"
-#include "WindowPlacement.h"
+#include "shell/frame/Icons.h"
+#include "ui/layout/WindowPlacement.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

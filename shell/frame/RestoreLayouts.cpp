@@ -1,8 +1,8 @@
-#include "RestoreLayouts.h"
+#include "shell/frame/RestoreLayouts.h"
 
-#include "Database.h"
-#include "Globals.h"
-#include "Services.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/Services.h"
 
 #include <QFile>
 

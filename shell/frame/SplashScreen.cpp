@@ -1,4 +1,4 @@
-#include "SplashScreen.h"
+#include "shell/frame/SplashScreen.h"
 
 #include <QFont>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "WindowPlacement.h"
+#include "ui/layout/WindowPlacement.h"
 
 namespace shell {
 

@@ -1,7 +1,9 @@
-#include "StartupOptions.h"
+#include "shell/frame/StartupOptions.h"
 
-#include "OptimizerCall.h"
+#include "global/DataDirectory.h"
+
 #include "global/WholeNumber.h"
+#include "optimizer/OptimizerCall.h"
 
 #include <QCoreApplication>
 
@@ -28,9 +30,13 @@ bool takeNumber(const QStringList& arguments, int& i, uint32_t& target, QString&
 
 } // namespace
 
-StartupParse parseStartup(const QStringList& arguments)
+StartupParse parseStartup(const QStringList& commandLine)
 {
     StartupParse parse;
+    const global::DataDirectoryChoice data = global::takeDataDirectory(commandLine);
+    parse.options.dataDir = data.folder;
+    parse.error = data.error;
+    const QStringList& arguments = data.rest;
     OptimizeRequest request;
     bool optimize = false;
     bool profileGiven = false;
@@ -39,16 +45,7 @@ StartupParse parseStartup(const QStringList& arguments)
 
     for (int i = 0; i < arguments.size() && error.isEmpty(); ++i) {
         const QString& arg = arguments.at(i);
-        if (arg == QLatin1String("--data-dir")) {
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
-                error = QStringLiteral("--data-dir needs a folder");
-            else
-                parse.options.dataDir = arguments.at(++i);
-        } else if (arg.startsWith(QLatin1String("--data-dir="))) {
-            parse.options.dataDir = arg.mid(11);
-            if (parse.options.dataDir.isEmpty())
-                error = QStringLiteral("--data-dir needs a folder");
-        } else if (arg == QLatin1String("--language")) {
+        if (arg == QLatin1String("--language")) {
             const QString code = i + 1 < arguments.size() ? arguments.at(++i).trimmed().toUpper() : QString();
             if (code != QLatin1String("PL") && code != QLatin1String("EN"))
                 error = QStringLiteral("--language takes PL or EN");

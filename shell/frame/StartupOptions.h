@@ -23,7 +23,7 @@ struct OptimizeRequest {
 };
 
 struct StartupOptions {
-    QString dataDir;                          // empty = BARMOND_DATA or the current directory
+    QString dataDir;                          // absolute: --data-dir, BARMOND_DATA or the current directory
     std::optional<OptimizeRequest> optimize;  // set with --optimize
     bool demo = false;                        // --demo: fill an empty database with the sample first
     QString language;                         // --language PL|EN: texts of this run, the setting stays

@@ -1,4 +1,4 @@
-#include "StatusClock.h"
+#include "shell/frame/StatusClock.h"
 
 #include <array>
 

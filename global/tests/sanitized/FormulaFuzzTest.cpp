@@ -3,8 +3,8 @@
 // answer is a value within the limits or one of the five numbered errors, and an expression made
 // by the language's own grammar never fails for its form.
 
-#include "Deform.h"
-#include "Formula.h"
+#include "global/Deform.h"
+#include "global/Formula.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh, empty data directory for one test with its database opened, removed afterwards.
 
-#include "Database.h"
+#include "global/Database.h"
 
 #include <QTemporaryDir>
 #include <QString>

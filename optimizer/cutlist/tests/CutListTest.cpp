@@ -5,11 +5,11 @@
 #include "optimizer/cutlist/CutListReport.h"
 
 #include "global/Globals.h"
-#include "ui/report/PdfOutput.h"
-#include "ui/report/Report.h"
 #include "global/ScriptedServices.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
+#include "ui/report/PdfOutput.h"
+#include "ui/report/Report.h"
 #include "ui/report/tests/support/GuiApplication.h"
 #include "ui/report/tests/support/PdfText.h"
 

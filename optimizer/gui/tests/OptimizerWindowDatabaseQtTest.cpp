@@ -1,13 +1,14 @@
 // The optimizer window the way the program opens it: records read from a database file while the
 // calculation runs on its worker thread, and the user's layout kept in the database's layout tables.
 
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "DatabaseLayoutStore.h"
-#include "MakeOptimalCut.h"
-#include "OptimizerWindow.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/layout/DatabaseLayoutStore.h"
+#include "ui/window/WindowContext.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -86,11 +87,6 @@ private slots:
         QVERIFY(writeWorkshop(db));
         DatabaseInput input(db);
         layout::DatabaseLayoutStore layoutStore(db);
-        WindowLayoutStores stores;
-        stores.formats = &layoutStore;
-        stores.positions = &layoutStore;
-        stores.iniFile = dir.filePath(QStringLiteral("Barmond.ini"));
-        stores.user = 1;
         OptimizerCall call;
         call.profile = ProfileId;
         call.orderProfile = PositionId;
@@ -99,9 +95,11 @@ private slots:
         handOver.save = [](uint32_t, const SolutionItemTable&, const SolutionSubitemTable&, const Statistics&) {};
 
         Services services;
+        ui::WindowContext context{db, services.all(), &layoutStore, &layoutStore, dir.filePath(QStringLiteral("Barmond.ini")),
+                                  services.identity.userName(), services.identity.computerName(), 1, nullptr};
         int splitterAt = 0;
         {
-            OptimizerWindowCall windowCall(input, services.all(), call, stores, handOver);
+            OptimizerWindowCall windowCall(context, input, call, handOver);
             OptimizerWindow& window = windowCall.window();
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -127,7 +125,7 @@ private slots:
         QVERIFY(layoutStore.positionsOf(QStringLiteral("Barmond"), QStringLiteral("MakeOptimalCut"), 1, positions).ok());
         QCOMPARE(positions.size(), 8);   // four splitters and four lists
 
-        OptimizerWindowCall reopened(input, services.all(), call, stores, handOver);
+        OptimizerWindowCall reopened(context, input, call, handOver);
         OptimizerWindow& window = reopened.window();
         QCOMPARE(window.list(1)->horizontalHeader()->sectionSize(1), 150);
         window.show();

@@ -2,13 +2,15 @@
 // what it puts on the clipboard, when it lets a solution be saved, its English texts and the layout
 // it keeps.
 
-#include "GuiThreadBridge.h"
-#include "MakeOptimalCut.h"
-#include "Globals.h"
-#include "LayoutStore.h"
-#include "OptimizerWindow.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/RecordSetInput.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/layout/LayoutStore.h"
+#include "ui/threads/GuiThreadBridge.h"
+#include "ui/window/WindowContext.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -156,6 +158,9 @@ struct Session {
     layout::MemoryLayoutStore ownStore;
     layout::MemoryLayoutStore& store;
     QTemporaryDir dir;
+    // The window reads its records from the input; the context's database is never opened.
+    global::Database database = global::Database::atFile(dir.filePath(QStringLiteral("unused.db")));
+    std::unique_ptr<ui::WindowContext> context;
     std::unique_ptr<OptimizerWindowCall> windowCall;
     OptimizerRun* run = nullptr;
     OptimizerWindow* window = nullptr;
@@ -168,17 +173,14 @@ struct Session {
         RunSettings settings;
         settings.sawWidth = 5;
         settings.controlTimeLimit = 1;
-        WindowLayoutStores stores;
-        stores.formats = &store;
-        stores.positions = &store;
-        stores.iniFile = dir.filePath(QStringLiteral("Barmond.ini"));
-        stores.user = 2;
         SolutionHandOver handOver;
         if (options.withSave)
             handOver.save = [this](uint32_t, const SolutionItemTable&, const SolutionSubitemTable&, const Statistics&) { ++saves; };
         global::Clock& clock = options.clock ? *options.clock : fixedClock;
-        windowCall = std::make_unique<OptimizerWindowCall>(
-            *input, global::Services{dialogs, clipboard, clock, identity}, call, stores, handOver, settings);
+        context = std::make_unique<ui::WindowContext>(ui::WindowContext{
+            database, global::Services{dialogs, clipboard, clock, identity}, &store, &store,
+            dir.filePath(QStringLiteral("Barmond.ini")), identity.userName(), identity.computerName(), 2, nullptr});
+        windowCall = std::make_unique<OptimizerWindowCall>(*context, *input, call, handOver, settings);
         run = &windowCall->run();
         window = &windowCall->window();
     }
@@ -437,6 +439,24 @@ private slots:
         global::glo().language = QStringLiteral("PL");
     }
 
+    void theWindowFollowsAChangeOfLanguage()
+    {
+        Session s(callFor(ApprovedPosition));
+        QVERIFY(s.calculate());
+        QCOMPARE(s.window->listCaption(1), QStringLiteral("Lista odcinków do wykonania"));
+        global::glo().language = QStringLiteral("EN");
+        QEvent change(QEvent::LanguageChange);   // what the program's language switch sends
+        QCoreApplication::sendEvent(s.window, &change);
+        QCOMPARE(s.window->windowTitle(), QStringLiteral("Cutting optimization- control screen") + CalculatorSuffix);
+        QCOMPARE(s.window->list(3)->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("No."));
+        QCOMPARE(s.window->sortRadio(RankingSort::PureScrap)->text(), QStringLiteral("Pure scrap only"));
+        QCOMPARE(s.window->statisticCaption(5), QStringLiteral("5.  Remnant + scrap total lengt[m]"));
+        QVERIFY(!s.window->statisticValue(5).isEmpty());   // the figures stay
+        global::glo().language = QStringLiteral("PL");
+        QCoreApplication::sendEvent(s.window, &change);
+        QCOMPARE(s.window->listCaption(1), QStringLiteral("Lista odcinków do wykonania"));
+    }
+
     void closingKeepsTheLayoutOfTheUser()
     {
         Session s(callFor(ApprovedPosition));
@@ -547,7 +567,7 @@ private slots:
             }
         } target;
         target.planAnswers({2});
-        GuiThreadDialogs bridge(target);
+        ui::GuiThreadDialogs bridge(target);
         int answer = -1;
         QThread* worker = QThread::create([&] { answer = bridge.ask(QStringLiteral("Stop?"), {QStringLiteral("Tak"), QStringLiteral("Nie"), QStringLiteral("Dalej")}); });
         QSignalSpy done(worker, &QThread::finished);

@@ -5,11 +5,13 @@
 //
 // Messages the run shows go to standard error. Exit status 0 when the picture was saved.
 
-#include "Globals.h"
-#include "MakeOptimalCut.h"
-#include "OptimizerWindow.h"
-#include "ProblemFile.h"
-#include "ScriptedServices.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/ProblemFile.h"
+#include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/OptimizerWindow.h"
+#include "ui/window/WindowContext.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,7 +23,8 @@
 
 namespace {
 
-// Messages are written out; questions take their first button (nobody is there to answer).
+// Messages are written out. Nobody is there to answer a question (the control time is off, so
+// the run asks none): one is refused with its last button and no picture is made.
 class PrintingDialogs : public global::Dialogs {
 public:
     void message(const QString& text, const QString&) override
@@ -30,9 +33,11 @@ public:
     }
     int ask(const QString& text, const QStringList& buttons, const QString&) override
     {
-        std::fprintf(stderr, "%s [%s]\n", qPrintable(text), qPrintable(buttons.join(QLatin1Char('|'))));
-        return buttons.size() > 2 ? 2 : 0;   // the control-time question: compute to the end
+        std::fprintf(stderr, "%s [%s]: nobody can answer\n", qPrintable(text), qPrintable(buttons.join(QLatin1Char('|'))));
+        asked = true;
+        return qMax(0, int(buttons.size()) - 1);
     }
+    bool asked = false;
 };
 
 } // namespace
@@ -88,8 +93,10 @@ int main(int argc, char** argv)
     kadrel::RunSettings settings = kadrel::windowRunSettings();
     settings.controlTimeLimit = 10000;
     global::SystemIdentity identity;
-    kadrel::OptimizerWindowCall windowCall(input, global::Services{dialogs, clipboard, clock, identity}, call, {}, {},
-                                           settings);
+    // The window reads the problem file; it keeps no layout and opens no database.
+    global::Database noDatabase = global::Database::atFile(QStringLiteral("unused.db"));
+    ui::WindowContext context{noDatabase, global::Services{dialogs, clipboard, clock, identity}};
+    kadrel::OptimizerWindowCall windowCall(context, input, call, {}, settings);
     kadrel::OptimizerWindow& window = windowCall.window();
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
     if (size.size() == 2)
@@ -97,7 +104,7 @@ int main(int argc, char** argv)
     QSignalSpy finished(&window, &kadrel::OptimizerWindow::calculationFinished);
     window.show();
     window.startCalculation();
-    if (!finished.wait(120000) || !finished.first().first().toBool()) {
+    if (!finished.wait(120000) || !finished.first().first().toBool() || dialogs.asked) {
         std::fprintf(stderr, "The optimizer listed no solution.\n");
         return 1;
     }

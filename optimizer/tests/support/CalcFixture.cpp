@@ -1,4 +1,4 @@
-#include "CalcFixture.h"
+#include "optimizer/tests/support/CalcFixture.h"
 
 namespace kadrel::fixture {
 

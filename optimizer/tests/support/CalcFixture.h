@@ -2,9 +2,9 @@
 // A small cutting problem held in memory for calculation tests: one profile with its stock lengths,
 // order positions and pieces, served through the same keys as the database.
 
-#include "OptimizerRun.h"
-#include "RecordSetInput.h"
-#include "ScriptedServices.h"
+#include "global/ScriptedServices.h"
+#include "optimizer/OptimizerRun.h"
+#include "optimizer/RecordSetInput.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "LiteralPatternSearch.h"
+#include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <algorithm>
 #include <vector>

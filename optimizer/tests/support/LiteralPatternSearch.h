@@ -3,7 +3,7 @@
 // (its level search grows with the cube of the number of pieces) but plain to check. The tests
 // hold the product's search against it.
 
-#include "WorkTables.h"
+#include "optimizer/WorkTables.h"
 
 namespace kadrel::oracle {
 

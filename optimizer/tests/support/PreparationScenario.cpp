@@ -1,9 +1,9 @@
-#include "support/PreparationScenario.h"
+#include "optimizer/tests/support/PreparationScenario.h"
 
-#include "Database.h"
-#include "DatabaseInput.h"
-#include "ProblemFile.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Table.h"
+#include "optimizer/DatabaseInput.h"
+#include "optimizer/ProblemFile.h"
 
 #include <QTemporaryDir>
 

@@ -3,8 +3,8 @@
 // in memory, written to a problem file and read back, stored in a database. A test states its
 // records and expectations once and runs against each source.
 
-#include "Preparation.h"
-#include "RecordSetInput.h"
+#include "optimizer/Preparation.h"
+#include "optimizer/RecordSetInput.h"
 
 #include <QByteArray>
 #include <QString>

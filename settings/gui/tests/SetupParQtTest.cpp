@@ -1,24 +1,26 @@
 // The parameter list SETUP_PAR and its form SETUP_PAR_UPD on a real database, with scripted
 // answers: the list order and columns, insert with the duplicate refusal, change (unchanged,
-// changed, changed meanwhile by another station), delete, cancel after changes, the ditto key,
-// and the parameters checked again when the list closes.
+// changed, changed meanwhile by another station), a lasting write error that cannot hold the form
+// in its "try again?" question, delete, cancel after changes, the ditto key, and the parameters
+// checked again when the list closes.
 
-#include "CheckParameters.h"
-#include "LayoutStore.h"
-#include "SetupParEditor.h"
-#include "SetupParForm.h"
-#include "SetupParListModel.h"
-#include "SetupParWindow.h"
-
-#include "Database.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "settings/CheckParameters.h"
+#include "settings/gui/SetupParEditor.h"
+#include "settings/gui/SetupParWindow.h"
+#include "ui/form/RecordForm.h"
+#include "ui/layout/LayoutStore.h"
+#include "ui/window/ScriptedWindowContext.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +29,8 @@
 
 using namespace global;
 using namespace settings;
+using ui::FormRequest;
+using ui::FormResponse;
 using SetupParTable = Table<SetupParRecord>;
 
 namespace {
@@ -37,10 +41,25 @@ const QString NotUpdatedText = QStringLiteral(
     "Ctrl+' to recall your changes.");
 const QString ConfirmDeleteText =
     QStringLiteral("You've selected to delete the highlighted record.  Press OK to confirm deletion of this record.");
+const QString TryAgainText =
+    QStringLiteral("An error was experienced changing this record.  Do you want to try to save again?");
 
 SetupParRecord parameter(const QString& techName, const QString& name, const QString& value)
 {
     return SetupParRecord{techName, name, value};
+}
+
+QLineEdit* edit(ui::RecordForm& form, SetupParField field)
+{
+    return qobject_cast<QLineEdit*>(form.fieldWidget(int(field)));
+}
+
+int rowOf(SetupParWindow& window, const QString& techName)
+{
+    for (int row = 0; row < window.model().rowCount(); ++row)
+        if (window.model().record(row).techName == techName)
+            return row;
+    return -1;
 }
 
 } // namespace
@@ -50,13 +69,12 @@ class SetupParQtTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<Database> db_;
-    ScriptedDialogs dialogs_;
-    MemoryClipboard clipboard_;
-    FixedClock clock_;
-    FixedIdentity identity_;
+    std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 
-    Services services() { return Services{dialogs_, clipboard_, clock_, identity_}; }
     Database& db() { return *db_; }
+    ScriptedDialogs& dialogs() { return scripted_->dialogs; }
+    Services services() { return scripted_->context.services; }
+    ui::WindowContext& context() { return scripted_->context; }
 
     std::optional<SetupParRecord> stored(const QString& techName)
     {
@@ -84,26 +102,29 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
-        dialogs_ = ScriptedDialogs{};
+        scripted_ = std::make_unique<ui::ScriptedWindowContext>(db());
         glo() = Globals{};
-        glo().sysCompName = identity_.computerName();
-        SetupParEditor::forgetLastSaved();
+        glo().sysCompName = scripted_->identity.computerName();
+        SetupParEditor::forgetDitto();
     }
 
     void cleanup()
     {
+        QVERIFY2(dialogs().unplanned().isEmpty(), qPrintable(dialogs().unplanned().join(QLatin1Char('|'))));
+        QCOMPARE(dialogs().plannedLeft(), 0);
+        scripted_.reset();
         db_.reset();
         dir_.reset();
     }
 
     void listShowsEveryParameterInNameOrderWithThreeColumns()
     {
-        QVERIFY(checkParameters(db(), *std::make_unique<Services>(services())));
+        QVERIFY(checkParameters(db(), context().services));
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("ZZ:LAST", "ABC", "1")), 0);   // names compare in upper case
         QCOMPARE(table.add(parameter("AA:FIRST", "abc", "2")), 0);  // then the technical name decides
-        SetupParListModel model(db());
-        QCOMPARE(model.reload(), 0);
+        SetupParWindow window(context());
+        auto& model = window.model();
         QCOMPARE(model.columnCount(), 3);
         QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nazwa parametru"));
         QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Wartość"));
@@ -113,14 +134,24 @@ private slots:
             names << model.data(model.index(row, 0), Qt::DisplayRole).toString();
         QCOMPARE(names, (QStringList{"abc", "ABC", "Drukuj informacje o kooperacji", "Jednostka miary", "Język programu",
                                      "Start procedury selekcji od ilości różnych długości > niż", "Szerokość piły"}));
-        const int saw = model.rowOf(QStringLiteral("GLO:Saw_Width"));
+        const int saw = rowOf(window, QStringLiteral("GLO:Saw_Width"));
         QCOMPARE(model.data(model.index(saw, 1), Qt::DisplayRole).toString(), QStringLiteral("5"));
         QCOMPARE(model.data(model.index(saw, 2), Qt::DisplayRole).toString(), QStringLiteral("GLO:Saw_Width"));
+
+        // Typing positions the list by the name, without regard to case.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.list().setFocus();
+        for (const QChar letter : QStringLiteral("jęz")) {   // typed as a keyboard would, Polish letters too
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(&window.list(), &press);
+        }
+        QCOMPARE(window.highlighted(), QStringLiteral("GLO:LANGUAGE"));
     }
 
     void insertAddsTheParameterAndRefusesADuplicate()
     {
-        SetupParEditor editor(db(), dialogs_, FormRequest::Insert, {});
+        SetupParEditor editor(db(), services(), FormRequest::Insert, {});
         QVERIFY(editor.open());
         QCOMPARE(editor.title(), QStringLiteral("Dodawanie parametru  (New)"));
         editor.setField(SetupParField::TechName, "GLO:Extra");
@@ -129,15 +160,15 @@ private slots:
         QVERIFY(editor.save());
         QCOMPARE(editor.response(), FormResponse::Done);
         QCOMPARE(stored("GLO:Extra")->value, QStringLiteral("12"));
-        QVERIFY(dialogs_.shown().isEmpty());
+        QVERIFY(dialogs().shown().isEmpty());
 
-        SetupParEditor again(db(), dialogs_, FormRequest::Insert, {});
+        SetupParEditor again(db(), services(), FormRequest::Insert, {});
         again.setField(SetupParField::TechName, "GLO:Extra");
         again.setField(SetupParField::Name, "Inna nazwa");
         QVERIFY(!again.save());   // the form stays open
-        QCOMPARE(dialogs_.shown().size(), 1);
-        QCOMPARE(dialogs_.shown()[0].text, DuplicateText);
-        QCOMPARE(dialogs_.shown()[0].caption, QStringLiteral("Duplicate Key Error"));
+        QCOMPARE(dialogs().shown().size(), 1);
+        QCOMPARE(dialogs().shown()[0].text, DuplicateText);
+        QCOMPARE(dialogs().shown()[0].caption, QStringLiteral("Duplicate Key Error"));
         QCOMPARE(stored("GLO:Extra")->name, QStringLiteral("Dodatkowy"));
         QCOMPARE(again.response(), FormResponse::Cancelled);
     }
@@ -146,19 +177,19 @@ private slots:
     {
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("GLO:Saw_Width", "Szerokość piły", "5")), 0);
-        SetupParEditor unchanged(db(), dialogs_, FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
+        SetupParEditor unchanged(db(), services(), FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
         QVERIFY(unchanged.open());
         QCOMPARE(unchanged.title(), QStringLiteral("Zmiana parametru  (Szerokość piły)"));
         QCOMPARE(unchanged.field(SetupParField::Value), QStringLiteral("5"));
         QVERIFY(unchanged.save());
         QCOMPARE(unchanged.response(), FormResponse::Done);
 
-        SetupParEditor changed(db(), dialogs_, FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
+        SetupParEditor changed(db(), services(), FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
         QVERIFY(changed.open());
         changed.setField(SetupParField::Value, "3,5");
         QVERIFY(changed.save());
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("3,5"));
-        QVERIFY(dialogs_.shown().isEmpty());
+        QVERIFY(dialogs().shown().isEmpty());
     }
 
     void changeToAnExistingTechnicalNameIsRefused()
@@ -166,11 +197,11 @@ private slots:
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("A", "Pierwszy", "1")), 0);
         QCOMPARE(table.add(parameter("B", "Drugi", "2")), 0);
-        SetupParEditor editor(db(), dialogs_, FormRequest::Change, parameter("B", "", ""));
+        SetupParEditor editor(db(), services(), FormRequest::Change, parameter("B", "", ""));
         QVERIFY(editor.open());
         editor.setField(SetupParField::TechName, "A");
         QVERIFY(!editor.save());
-        QCOMPARE(dialogs_.messages(), QStringList{DuplicateText});
+        QCOMPARE(dialogs().messages(), QStringList{DuplicateText});
         QCOMPARE(stored("B")->value, QStringLiteral("2"));
     }
 
@@ -179,19 +210,22 @@ private slots:
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("GLO:Saw_Width", "Szerokość piły", "5")), 0);
 
-        SetupParForm form(db(), dialogs_, FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
-        QVERIFY(form.opened());
+        SetupParEditor editor(db(), services(), FormRequest::Change, parameter("GLO:Saw_Width", "", ""));
+        QVERIFY(editor.open());
+        ui::RecordForm form(context(), editor);
+        QCOMPARE(form.objectName(), QStringLiteral("SETUP_PAR_UPD"));
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QLineEdit* value = form.fieldEdit(SetupParField::Value);
+        QLineEdit* value = edit(form, SetupParField::Value);
+        QCOMPARE(value->maxLength(), 128);
         value->setText("4");
         writeAsOtherStation(parameter("GLO:Saw_Width", "Szerokość piły", "6"));
 
         form.pressOk();
         QVERIFY(form.isVisible());   // the form stays open
-        QCOMPARE(dialogs_.shown().size(), 1);
-        QCOMPARE(dialogs_.shown()[0].caption, QStringLiteral("Record Was Not Updated"));
-        QCOMPARE(dialogs_.shown()[0].text, NotUpdatedText);
+        QCOMPARE(dialogs().shown().size(), 1);
+        QCOMPARE(dialogs().shown()[0].caption, QStringLiteral("Record Was Not Updated"));
+        QCOMPARE(dialogs().shown()[0].text, NotUpdatedText);
         QCOMPARE(value->text(), QStringLiteral("6"));
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("6"));
 
@@ -202,19 +236,36 @@ private slots:
         value->setText("7");
         form.pressOk();
         QVERIFY(!form.isVisible());
-        QCOMPARE(form.editor().response(), FormResponse::Done);
+        QCOMPARE(editor.response(), FormResponse::Done);
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("7"));
 
         // Ctrl+' in a new form copies the field from the parameter saved last.
-        SetupParForm next(db(), dialogs_, FormRequest::Insert, {});
+        SetupParEditor nextEditor(db(), services(), FormRequest::Insert, {});
+        ui::RecordForm next(context(), nextEditor);
         next.show();
         QVERIFY(QTest::qWaitForWindowActive(&next));
-        QLineEdit* nextValue = next.fieldEdit(SetupParField::Value);
+        QLineEdit* nextValue = edit(next, SetupParField::Value);
         nextValue->setFocus();
         QTest::keyClick(nextValue, Qt::Key_Apostrophe, Qt::ControlModifier);
         QCOMPARE(nextValue->text(), QStringLiteral("7"));
-        QVERIFY(next.fieldEdit(SetupParField::TechName)->text().isEmpty());
-        next.editor().setField(SetupParField::Value, QString());
+        QVERIFY(edit(next, SetupParField::TechName)->text().isEmpty());
+    }
+
+    void aLastingWriteErrorEndsTheTryAgainQuestion()
+    {
+        SetupParTable table(db());
+        QCOMPARE(table.add(parameter("GLO:DEF_UOM", "Jednostka miary", "mm")), 0);
+        QSqlQuery refuse(db().connection());
+        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON SETUP_PAR "
+                                           "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")));
+        SetupParEditor editor(db(), services(), FormRequest::Change, parameter("GLO:DEF_UOM", "", ""));
+        QVERIFY(editor.open());
+        editor.setField(SetupParField::Value, "cm");
+        dialogs().planAnswers({0, 0});   // yes, and yes again: the third failure is not asked about
+        QVERIFY(!editor.save());
+        QCOMPARE(dialogs().messages().count(TryAgainText), 2);
+        QVERIFY(dialogs().messages().last().contains(QStringLiteral("the disk is full")));
+        QCOMPARE(stored("GLO:DEF_UOM")->value, QStringLiteral("mm"));
     }
 
     void deleteAsksFirst()
@@ -223,14 +274,14 @@ private slots:
         QCOMPARE(table.add(parameter("GLO:Saw_Width", "Szerokość piły", "5")), 0);
         SetupParRecord record = parameter("GLO:Saw_Width", "Szerokość piły", "5");
 
-        dialogs_.planAnswers({1});
-        QCOMPARE(SetupParForm::run(db(), dialogs_, FormRequest::Delete, record), FormResponse::Cancelled);
+        dialogs().planAnswers({1});
+        QCOMPARE(runSetupParForm(context(), FormRequest::Delete, record), FormResponse::Cancelled);
         QVERIFY(stored("GLO:Saw_Width").has_value());
-        QCOMPARE(dialogs_.shown()[0].text, ConfirmDeleteText);
-        QCOMPARE(dialogs_.shown()[0].caption, QStringLiteral("Confirm Delete"));
+        QCOMPARE(dialogs().shown()[0].text, ConfirmDeleteText);
+        QCOMPARE(dialogs().shown()[0].caption, QStringLiteral("Confirm Delete"));
 
-        dialogs_.planAnswers({0});
-        QCOMPARE(SetupParForm::run(db(), dialogs_, FormRequest::Delete, record), FormResponse::Done);
+        dialogs().planAnswers({0});
+        QCOMPARE(runSetupParForm(context(), FormRequest::Delete, record), FormResponse::Done);
         QVERIFY(!stored("GLO:Saw_Width").has_value());
     }
 
@@ -238,16 +289,16 @@ private slots:
     {
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("GLO:DEF_UOM", "Jednostka miary", "mm")), 0);
-        SetupParEditor editor(db(), dialogs_, FormRequest::Change, parameter("GLO:DEF_UOM", "", ""));
+        SetupParEditor editor(db(), services(), FormRequest::Change, parameter("GLO:DEF_UOM", "", ""));
         QVERIFY(editor.open());
         QVERIFY(editor.cancel());
-        QVERIFY(dialogs_.shown().isEmpty());
+        QVERIFY(dialogs().shown().isEmpty());
 
         editor.setField(SetupParField::Value, "cm");
-        dialogs_.planAnswers({1});
+        dialogs().planAnswers({1});
         QVERIFY(!editor.cancel());
-        QCOMPARE(dialogs_.shown().last().text, QStringLiteral("Are you sure you want to cancel?"));
-        dialogs_.planAnswers({0});
+        QCOMPARE(dialogs().shown().last().text, QStringLiteral("Are you sure you want to cancel?"));
+        dialogs().planAnswers({0});
         QVERIFY(editor.cancel());
         QCOMPARE(editor.response(), FormResponse::Cancelled);
         QCOMPARE(stored("GLO:DEF_UOM")->value, QStringLiteral("mm"));
@@ -255,13 +306,11 @@ private slots:
 
     void listWindowEditsThroughItsFormAndChecksTheParametersWhenClosed()
     {
-        Services s = services();
-        QVERIFY(checkParameters(db(), s));
-        layout::MemoryLayoutStore formats;
-        SetupParWindow window(db(), s, QString(), &formats);
+        QVERIFY(checkParameters(db(), context().services));
+        SetupParWindow window(context());
         QCOMPARE(window.windowTitle(), QStringLiteral("Parametry konfiguracyjne programu"));
         QCOMPARE(window.model().rowCount(), 5);
-        QCOMPARE(formats.formatCount(), 1);   // the list's "&Default Format"
+        QCOMPARE(scripted_->layouts.formatCount(), 1);   // the list's "&Default Format"
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
@@ -269,25 +318,26 @@ private slots:
         window.highlight(QStringLiteral("GLO:LANGUAGE"));
         QString seenTitle;
         QTimer::singleShot(0, [&seenTitle] {
-            auto* form = qobject_cast<SetupParForm*>(QApplication::activeModalWidget());
+            auto* form = qobject_cast<ui::RecordForm*>(QApplication::activeModalWidget());
             QVERIFY(form);
             seenTitle = form->windowTitle();
-            form->fieldEdit(SetupParField::Value)->setText(QStringLiteral("en"));
+            edit(*form, SetupParField::Value)->setText(QStringLiteral("en"));
             form->pressOk();
         });
         QTest::keyClick(&window.list(), Qt::Key_Return);
         QCOMPARE(seenTitle, QStringLiteral("Zmiana parametru  (Język programu)"));
         QCOMPARE(window.highlighted(), QStringLiteral("GLO:LANGUAGE"));
 
-        // Delete on a parameter, confirmed.
+        // Delete on a parameter, confirmed: the highlight goes to the one that took its place.
         window.highlight(QStringLiteral("GLO:Saw_Width"));
-        dialogs_.planAnswers({0});
+        dialogs().planAnswers({0});
         QTest::keyClick(&window.list(), Qt::Key_Delete);
         QCOMPARE(window.model().rowCount(), 4);
-        QVERIFY(window.model().rowOf(QStringLiteral("GLO:Saw_Width")) < 0);
+        QVERIFY(rowOf(window, QStringLiteral("GLO:Saw_Width")) < 0);
+        QCOMPARE(window.highlighted(), QStringLiteral("GLO:Selection_Start"));   // the last one left
 
         glo().sawWidth = 99;
-        window.findChild<QPushButton*>(QStringLiteral("CLOSE"))->click();
+        window.button(QStringLiteral("CLOSE"))->click();
         QCOMPARE(glo().language, QStringLiteral("EN"));
         QCOMPARE(glo().sawWidth, 5u);   // recreated with its default
         QCOMPARE(stored("GLO:Saw_Width")->value, QStringLiteral("5"));
@@ -296,26 +346,33 @@ private slots:
     void englishTexts()
     {
         QTranslator english;
+        QTranslator englishWindows;
         QVERIFY(english.load(QStringLiteral(":/i18n/settings_gui_en.qm")));
+        QVERIFY(englishWindows.load(QStringLiteral(":/i18n/ui_en.qm")));
         QCoreApplication::installTranslator(&english);
-        Services s = services();
-        SetupParWindow window(db(), s);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Program configuration parameters"));
-        QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("CLOSE"))->text(), QStringLiteral("&Close"));
-        QCOMPARE(window.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Parameter name"));
-        SetupParEditor editor(db(), dialogs_, FormRequest::Insert, {});
-        QCOMPARE(editor.title(), QStringLiteral("Adding a parameter  (New)"));
+        QCoreApplication::installTranslator(&englishWindows);
+        {
+            SetupParWindow window(context());
+            QCOMPARE(window.windowTitle(), QStringLiteral("Program configuration parameters"));
+            QCOMPARE(window.button(QStringLiteral("CLOSE"))->text(), QStringLiteral("&Close"));
+            QCOMPARE(window.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                     QStringLiteral("Parameter name"));
+            SetupParEditor editor(db(), services(), FormRequest::Insert, {});
+            QCOMPARE(editor.title(), QStringLiteral("Adding a parameter  (New)"));
+            ui::RecordForm form(context(), editor);
+            QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("CANCEL"))->text(), QStringLiteral("&Cancel"));
+        }
+        QCoreApplication::removeTranslator(&englishWindows);
         QCoreApplication::removeTranslator(&english);
     }
 
     void changeAndDeleteNeedAHighlightedParameter()
     {
-        Services s = services();
-        SetupParWindow window(db(), s);
+        SetupParWindow window(context());
         QCOMPARE(window.model().rowCount(), 0);
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("CHANGE"))->isEnabled());
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("DELETE"))->isEnabled());
-        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("INSERT"))->isEnabled());
+        QVERIFY(!window.button(QStringLiteral("CHANGE"))->isEnabled());
+        QVERIFY(!window.button(QStringLiteral("DELETE"))->isEnabled());
+        QVERIFY(window.button(QStringLiteral("INSERT"))->isEnabled());
     }
 };
 

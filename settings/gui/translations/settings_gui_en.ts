@@ -11,9 +11,6 @@
         <source>Zmiana parametru</source>
         <translation>Changing a parameter</translation>
     </message>
-</context>
-<context>
-    <name>settings::SetupParForm</name>
     <message>
         <source>Nazwa techniczna</source>
         <translation>Technical name</translation>
@@ -26,17 +23,13 @@
         <source>Wartość parametru</source>
         <translation>Parameter value</translation>
     </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>&amp;Anuluj</source>
-        <translation>&amp;Cancel</translation>
-    </message>
 </context>
 <context>
-    <name>settings::SetupParListModel</name>
+    <name>SetupParWindow</name>
+    <message>
+        <source>Parametry konfiguracyjne programu</source>
+        <translation>Program configuration parameters</translation>
+    </message>
     <message>
         <source>Nazwa parametru</source>
         <translation>Parameter name</translation>
@@ -48,29 +41,6 @@
     <message>
         <source>Nazwa techn.</source>
         <translation>Technical name</translation>
-    </message>
-</context>
-<context>
-    <name>settings::SetupParWindow</name>
-    <message>
-        <source>Parametry konfiguracyjne programu</source>
-        <translation>Program configuration parameters</translation>
-    </message>
-    <message>
-        <source>&amp;Dodaj</source>
-        <translation>&amp;Insert</translation>
-    </message>
-    <message>
-        <source>&amp;Zmień</source>
-        <translation>&amp;Change</translation>
-    </message>
-    <message>
-        <source>&amp;Usuń</source>
-        <translation>&amp;Delete</translation>
-    </message>
-    <message>
-        <source>Zam&amp;knij</source>
-        <translation>&amp;Close</translation>
     </message>
 </context>
 </TS>

@@ -1,14 +1,14 @@
 // The frame's two maintenance actions on a real database in a fresh data directory: restoring
 // the default screen layouts, and copying then emptying the database.
 
-#include "DatabaseDeletion.h"
-#include "RestoreLayouts.h"
-#include "support/SampleTables.h"
+#include "shell/frame/DatabaseDeletion.h"
+#include "shell/frame/RestoreLayouts.h"
+#include "shell/frame/tests/support/SampleTables.h"
 
-#include "DataDirectory.h"
-#include "Database.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
+#include "global/DataDirectory.h"
+#include "global/Database.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
 
 #include <gtest/gtest.h>
 

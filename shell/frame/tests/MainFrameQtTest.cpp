@@ -1,13 +1,13 @@
 // The main frame: its title, menus and tool bar in Polish and in English, the language switch on
 // regaining focus, the status-bar clock, items without a window disabled, the splash window.
 
-#include "Globals.h"
-#include "LanguageSwitch.h"
-#include "MainFrame.h"
-#include "PrinterSettings.h"
-#include "ProgramInfo.h"
-#include "ScriptedServices.h"
-#include "SplashScreen.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "shell/frame/LanguageSwitch.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/PrinterSettings.h"
+#include "shell/frame/ProgramInfo.h"
+#include "shell/frame/SplashScreen.h"
 
 #include <QAction>
 #include <QApplication>

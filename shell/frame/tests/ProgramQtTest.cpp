@@ -2,14 +2,15 @@
 // identification, parameters), the menu items that work and those still without a window, the
 // parameters window changing the language of the frame, and the maintenance questions in English.
 
-#include "Program.h"
-#include "SetupParForm.h"
-#include "SetupParWindow.h"
+#include "settings/gui/SetupParEditor.h"
+#include "settings/gui/SetupParWindow.h"
+#include "shell/frame/Program.h"
+#include "ui/form/RecordForm.h"
 
-#include "DataDirectory.h"
-#include "Globals.h"
-#include "ScriptedServices.h"
-#include "Table.h"
+#include "global/DataDirectory.h"
+#include "global/Globals.h"
+#include "global/ScriptedServices.h"
+#include "global/Table.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -130,20 +134,21 @@ private slots:
         Program program(dir_->path(), services());
         QVERIFY(program.start());
         program.frame().show();
-        QTimer::singleShot(0, [] {
-            auto* list = qobject_cast<settings::SetupParWindow*>(QApplication::activeModalWidget());
-            QVERIFY(list);
-            list->highlight(QStringLiteral("GLO:LANGUAGE"));
-            QTimer::singleShot(0, [] {
-                auto* form = qobject_cast<settings::SetupParForm*>(QApplication::activeModalWidget());
-                QVERIFY(form);
-                form->fieldEdit(settings::SetupParField::Value)->setText(QStringLiteral("EN"));
-                form->pressOk();
-            });
-            list->changeRecord();
-            list->accept();
-        });
         program.frame().action(Item::Parameters)->trigger();
+        const QList<QMdiSubWindow*> windows = program.frame().mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 1);   // a window of the frame, not a modal one
+        auto* list = dynamic_cast<settings::SetupParWindow*>(windows.first()->widget());
+        QVERIFY(list);
+        list->highlight(QStringLiteral("GLO:LANGUAGE"));
+        QTimer::singleShot(0, [] {
+            auto* form = qobject_cast<ui::RecordForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            form->setFieldText(int(settings::SetupParField::Value), QStringLiteral("EN"));
+            form->pressOk();
+        });
+        list->changeRecord();
+        QCOMPARE(glo().language, QStringLiteral("PL"));   // not before the list closes
+        windows.first()->close();
         QCOMPARE(glo().language, QStringLiteral("EN"));
         QCOMPARE(program.frame().windowTitle(), QStringLiteral("Cutting optimization profiles and rods"));
 
@@ -173,6 +178,51 @@ private slots:
 
         glo().language = QStringLiteral("PL");
         program.frame().applyLanguageSetting();
+    }
+
+    void browsesAreWindowsOfTheFrameListedTiledAndCascaded()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start([](MainFrame& frame) {
+            frame.resize(1000, 700);
+            frame.show();
+        }));
+        QWidget* first = program.openParameters();
+        QWidget* second = program.openParameters();
+        QMdiArea* area = program.frame().mdiArea();
+        QCOMPARE(area->subWindowList().size(), 2);
+        QCOMPARE(area->activeSubWindow()->widget(), second);
+
+        auto* windows = program.frame().findChild<QMenu*>(QStringLiteral("windowsMenu"));
+        emit windows->aboutToShow();
+        QStringList listed;
+        for (QAction* action : windows->actions())
+            if (!action->isSeparator())
+                listed << action->text();
+        QCOMPARE(listed, (QStringList{"Kaskada", "Rozmieść poziomo", "Rozmieść pionowo",
+                                      "&1 Parametry konfiguracyjne programu", "&2 Parametry konfiguracyjne programu"}));
+        windows->actions().at(4)->trigger();   // the first window comes to the front
+        QCOMPARE(area->activeSubWindow()->widget(), first);
+
+        program.frame().tileVertically();
+        const QRect left = area->subWindowList().at(0)->geometry();
+        const QRect right = area->subWindowList().at(1)->geometry();
+        QCOMPARE(left.height(), area->viewport()->height());
+        QCOMPARE(right.left(), left.right() + 1);
+        windows->actions().at(0)->trigger();   // cascade: one below the other, shifted
+        QVERIFY(area->subWindowList().at(1)->geometry().top() > area->subWindowList().at(0)->geometry().top());
+
+        // Closing the frame closes its windows first; each keeps its place in Barmond.ini, and the
+        // list opens there again inside the frame.
+        area->subWindowList().at(1)->setGeometry(30, 20, 430, 310);
+        program.frame().close();
+        QSettings ini(iniFile(dir_->path()), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("SETUP_PAR/Width")).toInt(), 430);
+
+        Program again(dir_->path(), services());
+        QVERIFY(again.start([](MainFrame& frame) { frame.show(); }));
+        again.openParameters();
+        QCOMPARE(again.frame().mdiArea()->subWindowList().first()->geometry(), QRect(30, 20, 430, 310));
     }
 
     void sampleDataGoesOnlyIntoAnEmptyDatabase()

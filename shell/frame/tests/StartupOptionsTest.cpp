@@ -1,16 +1,19 @@
 // The desktop program's command line.
 
-#include "StartupOptions.h"
+#include "shell/frame/StartupOptions.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 using shell::parseStartup;
 
 TEST(StartupOptions, NoArgumentsOpenTheFrameOnTheDefaultFolder)
 {
+    qunsetenv("BARMOND_DATA");
     const auto parse = parseStartup({});
     ASSERT_TRUE(parse.ok());
-    EXPECT_TRUE(parse.options.dataDir.isEmpty());
+    EXPECT_EQ(parse.options.dataDir, QDir::currentPath());
     EXPECT_FALSE(parse.options.optimize.has_value());
 }
 
@@ -47,7 +50,7 @@ TEST(StartupOptions, OptimizeTakesTheProfileAndItsDefaults)
     const auto full = parseStartup({"--data-dir", "d", "--optimize", "--profile", "3", "--order-profile", "12",
                                     "--mode", "4", "--status", "2", "--extend", "800"});
     ASSERT_TRUE(full.ok()) << full.error.toStdString();
-    EXPECT_EQ(full.options.dataDir, "d");
+    EXPECT_EQ(full.options.dataDir, QDir::current().absoluteFilePath("d"));
     EXPECT_EQ(full.options.optimize->orderProfile, 12u);
     EXPECT_EQ(full.options.optimize->mode, 4u);
     EXPECT_EQ(full.options.optimize->status, 2u);

@@ -2,9 +2,9 @@
 // One or two records in every table of a database, and how many each table holds, for the tests of
 // the whole-database actions.
 
-#include "Database.h"
-#include "Records.h"
-#include "Table.h"
+#include "global/Database.h"
+#include "global/Records.h"
+#include "global/Table.h"
 
 #include <QMap>
 #include <QString>
