@@ -43,6 +43,7 @@ int main(int argc, char** argv)
 
     // The window shows no records: it only needs the services (a Thursday, for its date preset).
     global::ScriptedDialogs dialogs;
+    dialogs.planAnswers({0});   // leaving the window with a description typed in asks: yes
     global::MemoryClipboard clipboard;
     global::FixedClock clock(QDateTime(QDate(2026, 3, 12), QTime(9, 30)));
     global::FixedIdentity identity;
