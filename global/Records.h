@@ -101,7 +101,7 @@ struct ProfileLengthRecord {
         return unlimitedStock != 0 ? UnlimitedQuantity : static_cast<int32_t>(extStock);
     }
     // Bars the optimizer may take from this length; 0 or less means the length is not offered.
-    int32_t availableToOptimizer() const { return intStock + externalQuantity() + incomStock; }
+    int64_t availableToOptimizer() const { return int64_t(intStock) + externalQuantity() + incomStock; }
 };
 
 // STOCK_TRANS: a cutting order.

@@ -54,6 +54,12 @@ BoundedPlanner::BoundedPlanner(CuttingProblem problem)
 
 const MaterialBound& BoundedPlanner::bound(const Deadline& deadline)
 {
+    if (!bound_ && !PatternPricing::affordable(problem_)) {
+        // Lengths so long that pricing patterns would take gigabytes: no bound, and method 5
+        // plans first-fit decreasing alone.
+        bound_ = MaterialBound{};
+        rootCurrent_ = false;
+    }
     if (!bound_) {
         const MasterOutcome root = master_.solve(demandOf(problem_), stockOf(problem_), deadline);
         bound_ = materialBoundOf(problem_, root);

@@ -16,6 +16,12 @@ namespace {
 
 constexpr uint32_t Largest = std::numeric_limits<uint32_t>::max();
 
+// The bars of a stock length a combination may take, as a count of its table.
+uint32_t barsOffered(const PrlRow& stockLength)
+{
+    return static_cast<uint32_t>(std::clamp<int64_t>(stockLength.available(), 0, Largest));
+}
+
 } // namespace
 
 const QString CalcMessages::NoStock = QStringLiteral(
@@ -150,7 +156,7 @@ CuttingProblem cuttingProblemOf(const RunTables& tables, uint32_t sawWidth)
             same->count += demanded.pcs;
     }
     for (const PrlRow& stockLength : tables.prl) {
-        const auto bars = static_cast<uint32_t>(std::max(0, stockLength.available()));
+        const uint32_t bars = barsOffered(stockLength);
         auto same = std::find_if(problem.stock.begin(), problem.stock.end(),
                                  [&](const StockSupply& s) { return s.length == stockLength.lenght; });
         if (same == problem.stock.end())
@@ -527,7 +533,7 @@ bool CalculationDriver::combinationSearch()
             if (at == PrlTable::npos)
                 continue;
             const PrlRow& stockLength = t_.prl[at];
-            bars.append(CombinationRow{length, static_cast<uint32_t>(stockLength.available()), 0, 0});
+            bars.append(CombinationRow{length, barsOffered(stockLength), 0, 0});
             const uint32_t scrap =
                 lengthsWithPattern_.count(stockLength.id) != 0 ? stockLength.scrap : Largest;
             if (scrap < firstBarScrap) {

@@ -37,15 +37,15 @@ QString formatExportNumber(uint64_t value)
 
 QString resultsExportText(const ResultTable& results)
 {
+    constexpr qsizetype LineLength = 5 * (NumberWidth + 1);
     QString text;
+    text.reserve(static_cast<qsizetype>(results.size()) * LineLength);
     for (const ResultRow& row : results) {
         text += formatExportNumber(row.combNo) + Tab + formatExportNumber(row.profileNo) + Tab
             + formatExportNumber(row.profileLengt) + Tab + formatExportNumber(row.cut) + Tab
             + formatExportNumber(row.cutId) + LineEnd;
-        if (text.size() >= ClipboardTexts::ResultsBuffer)
-            break;
     }
-    return text.left(ClipboardTexts::ResultsBuffer);
+    return text;
 }
 
 QString selectedCutsExportText(const ResultTable& results, uint32_t combNo)
@@ -75,10 +75,8 @@ QString selectedCutsExportText(const ResultTable& results, uint32_t combNo)
         for (uint32_t piece : bar.pieces)
             text += formatExportNumber(piece) + Tab;
         text += LineEnd;
-        if (text.size() >= ClipboardTexts::SpecificationBuffer)
-            break;
     }
-    return text.left(ClipboardTexts::SpecificationBuffer);
+    return text;
 }
 
 } // namespace kadrel

@@ -1,8 +1,8 @@
 #pragma once
 // The two clipboard texts of the optimizer: every result row of every solution, and the cutting
-// cutting plan of the selected solution for a spreadsheet. Numbers are right-aligned in 13
-// characters with their digits grouped in threes; fields are separated by a tab and every line
-// ends with a carriage return alone.
+// plan of the selected solution for a spreadsheet. Numbers are right-aligned in 13 characters with
+// their digits grouped in threes; fields are separated by a tab and every line ends with a
+// carriage return alone. The texts hold every row, however many there are.
 
 #include "optimizer/WorkTables.h"
 
@@ -15,8 +15,6 @@ struct ClipboardTexts {
     static const QString SpecificationCopied;  // message after the cutting-plan export
     static const QString SpecificationTitle;
     static const QStringList SpecificationHeader;
-    static constexpr int ResultsBuffer = 4096000;
-    static constexpr int SpecificationBuffer = 4000000;
 };
 
 // 12000 -> "       12 000".

@@ -111,7 +111,7 @@ public:
     std::optional<double> excessOverBound(const RankingRow& solution) const;
 
     int64_t totalLenght() const { return tables_.totals.totalLenght; } // LOC:TOTAL_LENGHT
-    uint32_t totalCuts() const { return tables_.totals.totalCuts; }    // LOC:TOTAL_CUTS
+    uint64_t totalCuts() const { return tables_.totals.totalCuts; }    // LOC:TOTAL_CUTS
     uint32_t minCutLenght() const { return tables_.totals.minCut; }    // LOC:MIN_CUTLENGHT
     uint32_t remnantLenght() const { return tables_.remnantLenght; }   // LOC:REMNANT_LENGHT
     uint32_t progress() const { return tables_.progress; }             // LOC:PROGRESS

@@ -9,6 +9,22 @@ PatternPricing::PatternPricing(const CuttingProblem& problem) : problem_(problem
     capacity_ = problem.longestStock() + problem.sawWidth;
 }
 
+bool PatternPricing::affordable(const CuttingProblem& problem)
+{
+    const uint64_t width = uint64_t(problem.longestStock()) + problem.sawWidth + 1;
+    // Items as solve() makes them at most: 1, 2, 4, ... pieces up to what one bar can hold.
+    uint64_t items = 0;
+    for (const PieceDemand& piece : problem.pieces) {
+        const uint64_t weight = uint64_t(piece.length) + problem.sawWidth;
+        if (weight == 0 || weight >= width)
+            continue;
+        for (uint64_t most = std::min<uint64_t>(piece.count, (width - 1) / weight); most > 0; most /= 2)
+            ++items;
+    }
+    const uint64_t bytes = width * sizeof(double) + items * ((width + 63) / 64) * sizeof(uint64_t);
+    return bytes <= MaxTableBytes && items * width <= MaxTableSteps;
+}
+
 std::vector<PricedPattern> PatternPricing::best(const std::vector<double>& worth,
                                                 const std::vector<uint32_t>& limit)
 {

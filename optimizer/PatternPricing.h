@@ -20,6 +20,13 @@ class PatternPricing {
 public:
     explicit PatternPricing(const CuttingProblem& problem);
 
+    // The table of one pricing grows with the longest bar: a value per unit of length and a bit
+    // per item and unit. Whether it stays within MaxTableBytes and MaxTableSteps for this
+    // problem (bars of kilometres in millimetres would need gigabytes).
+    static bool affordable(const CuttingProblem& problem);
+    static constexpr uint64_t MaxTableBytes = uint64_t(256) << 20;
+    static constexpr uint64_t MaxTableSteps = 1000000000;
+
     // worth[i]: what one piece of length i is worth (pieces worth nothing are left out);
     // limit[i]: at most that many pieces of length i on one bar. One pattern per stock length,
     // in the order of the problem's stock.

@@ -3,8 +3,11 @@
 #include "global/ErrorCodes.h"
 #include "global/Services.h"
 #include "global/Statuses.h"
+#include "optimizer/RunLimits.h"
 
 #include <algorithm>
+#include <limits>
+#include <set>
 
 namespace kadrel {
 
@@ -95,6 +98,28 @@ bool selectCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profil
     return true;
 }
 
+// The size of the demand the cut records make, counted as the demand tables will hold it.
+DemandSize sizeOf(const std::vector<global::CutRecord>& taken, bool fromOrderProfile)
+{
+    constexpr uint64_t Largest = std::numeric_limits<uint64_t>::max();
+    DemandSize size;
+    std::set<uint32_t> lengths;
+    const auto add = [&](uint32_t lenght, uint32_t pcs) {
+        lengths.insert(lenght);
+        size.pieces += pcs;   // at most 2^33 per record: no wrap in 64 bits
+        const unsigned __int128 total = static_cast<unsigned __int128>(size.totalLength) + uint64_t(lenght) * pcs;
+        size.totalLength = total > Largest ? Largest : static_cast<uint64_t>(total);
+    };
+    for (const auto& cut : taken) {
+        const SPrtRow piece = pieceOf(cut, fromOrderProfile);
+        add(piece.lenght1, piece.pcs);
+        if (piece.lenght2 != 0)
+            add(piece.lenght2, piece.pcs);
+    }
+    size.lengths = lengths.size();
+    return size;
+}
+
 // ---- CREATELENGHTS ------------------------------------------------------------------------------
 
 // Stock-length records the operator picked: those of this profile not blocked for selection, in the
@@ -160,6 +185,25 @@ bool hasBarsToOffer(const PrlRow& row)
 
 } // namespace
 
+std::optional<QString> demandLimitMessage(const DemandSize& size)
+{
+    if (size.pieces > RunLimits::MaxPieces)
+        return QStringLiteral("Zbyt wiele elementów do optymalizacji: %1 szt. Limit jednego obliczenia to %2 szt.")
+            .arg(size.pieces).arg(RunLimits::MaxPieces);
+    if (size.lengths > RunLimits::MaxLengths)
+        return QStringLiteral("Zbyt wiele różnych długości elementów: %1. Limit jednego obliczenia to %2 długości.")
+            .arg(size.lengths).arg(RunLimits::MaxLengths);
+    if (size.pieces * size.lengths > RunLimits::MaxPiecesTimesLengths)
+        return QStringLiteral("Zbyt duże zadanie: %1 szt. elementów o %2 różnych długościach. Limit jednego obliczenia "
+                              "to %3 dla liczby elementów razy liczba długości (np. %4 szt. o %5 długościach).")
+            .arg(size.pieces).arg(size.lengths).arg(RunLimits::MaxPiecesTimesLengths).arg(RunLimits::MaxPieces)
+            .arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxPieces);
+    if (size.totalLength > RunLimits::MaxTotalLength)
+        return QStringLiteral("Zbyt duża łączna długość elementów: %1. Limit jednego obliczenia to %2.")
+            .arg(size.totalLength).arg(RunLimits::MaxTotalLength);
+    return std::nullopt;
+}
+
 Response createCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profile,
                     uint32_t orderProfile, SPrtTable& pieces, PrtTable& lengths, CutsDemand& totals,
                     uint8_t status)
@@ -172,6 +216,12 @@ Response createCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t pr
         return Response::Cancelled;
 
     const bool fromOrderProfile = orderProfile > 0;
+    // Counts of a demand within the limits fit every table of the run.
+    if (const std::optional<QString> tooLarge = demandLimitMessage(sizeOf(taken, fromOrderProfile))) {
+        dialogs.message(*tooLarge);
+        return Response::Cancelled;
+    }
+    totals.minCut = CutsDemand::NoPiece;
     PrtTable demand;
     SPrtTable localPieces;
     for (const auto& cut : taken) {

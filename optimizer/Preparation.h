@@ -6,6 +6,9 @@
 #include "global/Records.h"
 #include "optimizer/WorkTables.h"
 
+#include <QString>
+
+#include <optional>
 #include <vector>
 
 namespace global { class Dialogs; }
@@ -39,17 +42,32 @@ public:
 };
 
 struct CutsDemand {
+    // What createCuts leaves as the shortest length when it takes no piece.
+    static constexpr uint32_t NoPiece = 0xFFFFFFFFu;
+
     int64_t totalLenght = 0;       // PAR:TOTALLENGHT
-    uint32_t minCut = 0xFFFFFFFFu; // PAR:MINCUT
-    uint32_t totalCuts = 0;        // PAR:TOTAL_CUTS
+    uint32_t minCut = 0;           // PAR:MINCUT; 0 until a demand was read
+    uint64_t totalCuts = 0;        // PAR:TOTAL_CUTS
 };
+
+// The size of a demand, as the run limits count it.
+struct DemandSize {
+    uint64_t pieces = 0;        // a piece cut as two sections counts twice
+    uint64_t lengths = 0;       // distinct lengths, sections included
+    uint64_t totalLength = 0;   // summed length of every piece (saturates at the largest value)
+};
+
+// The message refusing a demand larger than the run limits (RunLimits.h), naming the limit it
+// exceeds; nothing when the demand fits.
+std::optional<QString> demandLimitMessage(const DemandSize& size);
 
 // CREATECUTS: the demand of one order position (orderProfile > 0: its new and approved unblocked
 // pieces) or of all orders of the profile (orderProfile 0: unblocked pieces of status 0 when
 // status is 2, else of status 1). Clears lengths and refills it longest first; appends one row
 // per cut record to pieces (callers empty it first when it must hold this demand only).
-// A failing read is shown through dialogs and answers Cancelled with lengths empty and pieces
-// as they were.
+// A failing read, and a demand larger than the run limits, are shown through dialogs and answer
+// Cancelled with lengths empty and pieces as they were. PAR:MINCUT is NoPiece when nothing was
+// taken.
 Response createCuts(OptimizerInput& input, global::Dialogs& dialogs, uint32_t profile,
                     uint32_t orderProfile, SPrtTable& pieces, PrtTable& lengths, CutsDemand& totals,
                     uint8_t status);

@@ -1,5 +1,9 @@
 #include "optimizer/ProblemFile.h"
 
+#include "optimizer/JsonSyntax.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/RunLimits.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +23,8 @@ constexpr double MaxU32 = std::numeric_limits<uint32_t>::max();
 constexpr double MaxU16 = std::numeric_limits<uint16_t>::max();
 constexpr double MaxS32 = std::numeric_limits<int32_t>::max();
 constexpr double MinS32 = std::numeric_limits<int32_t>::min();
+constexpr double MaxLength = RunLimits::MaxLength;
+constexpr double MaxPieces = RunLimits::MaxPieces;
 
 // Walks the JSON tree, filling records and keeping the first thing found wrong, named by its place in
 // the file (for example "cuts[2].pcs").
@@ -57,8 +63,9 @@ public:
             return;
         }
         if (number < min) {
-            fail(min == 0 ? QStringLiteral("%1 must not be negative (%2)").arg(place).arg(number)
-                          : QStringLiteral("%1 is too small (%2)").arg(place).arg(number));
+            fail(min >= 0 && number < 0
+                     ? QStringLiteral("%1 must not be negative (%2)").arg(place).arg(number)
+                     : QStringLiteral("%1 is too small (%2, at least %3)").arg(place).arg(number, 0, 'f', 0).arg(min, 0, 'f', 0));
             return;
         }
         if (number > max) {
@@ -183,7 +190,7 @@ void readLengths(Reader& r, const QJsonObject& root, uint32_t profileId,
         global::ProfileLengthRecord length;
         length.profileId = profileId;
         r.whole(o, where, "id", length.id, true);
-        r.whole(o, where, "length", length.lenght, true);
+        r.whole(o, where, "length", length.lenght, true, 1, MaxLength);
         r.whole(o, where, "int_stock", length.intStock, false, MinS32, MaxS32);
         r.whole(o, where, "ext_stock", length.extStock, false, 0, MaxS32);
         r.whole(o, where, "incom_stock", length.incomStock, false, MinS32, MaxS32);
@@ -218,10 +225,10 @@ void readCuts(Reader& r, const QJsonObject& root, uint32_t profileId, std::vecto
         r.whole(o, where, "order_id", cut.orderId, true);
         r.whole(o, where, "order_profile_id", cut.orderProfileId, true);
         r.whole(o, where, "status", cut.status, true, 0, MaxU16);
-        r.whole(o, where, "length", cut.lenght, true);
-        r.whole(o, where, "pcs", cut.pcs, true);
-        r.whole(o, where, "length1", cut.lenght1, false);
-        r.whole(o, where, "length2", cut.lenght2, false);
+        r.whole(o, where, "length", cut.lenght, true, 1, MaxLength);
+        r.whole(o, where, "pcs", cut.pcs, true, 0, MaxPieces);
+        r.whole(o, where, "length1", cut.lenght1, false, 0, MaxLength);
+        r.whole(o, where, "length2", cut.lenght2, false, 0, MaxLength);
         r.whole(o, where, "switch_off_section", cut.switchOffSection, false, 0, MaxU16);
         r.whole(o, where, "block", cut.block, false, 0, MaxU16);
         cuts.push_back(cut);
@@ -235,8 +242,20 @@ void readCall(Reader& r, const QJsonObject& root, ProblemCall& call)
         return;
     const QString where = QStringLiteral("call");
     r.whole(*o, where, "order_profile", call.orderProfile, false);
-    r.whole(*o, where, "mode", call.mode, false);
-    r.whole(*o, where, "status", call.status, false, 0, 255);
+    // Only the methods and status selectors that exist: a number past them would otherwise be cut to
+    // a byte and run as another one.
+    uint32_t mode = call.mode;
+    r.whole(*o, where, "mode", mode, false);
+    if (r.ok() && !isKnownMode(mode))
+        r.fail(QStringLiteral("call.mode %1 is no optimizer method (0 to %2)")
+                   .arg(mode).arg(int(OptimizerMode::Last)));
+    call.mode = static_cast<uint8_t>(mode);
+    uint32_t status = call.status;
+    r.whole(*o, where, "status", status, false);
+    if (r.ok() && !isKnownStatus(status))
+        r.fail(QStringLiteral("call.status %1 is no piece-status selector (0 to %2)")
+                   .arg(status).arg(int(PieceStatusSelector::Last)));
+    call.status = static_cast<uint8_t>(status);
     r.whole(*o, where, "extensions", call.extensions, false);
     r.whole(*o, where, "extend", call.extend, false);
     const QJsonArray picked = r.array(*o, QStringLiteral("call.selected_lengths"), "selected_lengths", false);
@@ -276,6 +295,10 @@ SLenTable ProblemFile::selectedLengthTable() const
 bool parseProblem(const QByteArray& json, const QString& source, ProblemFile& problem, QString& error)
 {
     const QString prefix = QStringLiteral("Problem file %1: ").arg(source);
+    if (const std::optional<JsonSyntaxError> syntax = checkJsonSyntax(json)) {
+        error = prefix + QStringLiteral("not valid JSON at offset %1: %2").arg(syntax->offset).arg(syntax->what);
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

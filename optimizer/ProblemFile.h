@@ -21,8 +21,8 @@ struct ProblemSettings {
 struct ProblemCall {
     uint32_t orderProfile = 0;              // PAR:ORDERPROFILE, 0 = all orders of the profile
     std::vector<uint32_t> selectedLengths;  // PROFL:IDs the operator picked
-    uint32_t mode = 0;                      // PAR:MODE
-    uint8_t status = 0;                     // PAR:STATUS
+    uint8_t mode = 0;                       // PAR:MODE, a known method (isKnownMode)
+    uint8_t status = 0;                     // PAR:STATUS, a known selector (isKnownStatus)
     uint32_t extensions = 7;                // PAR:EXTENSIONS
     uint32_t extend = 0;                    // PAR:EXTEND
 };
@@ -40,8 +40,9 @@ struct ProblemFile {
 };
 
 // Reads and checks a problem file. On failure returns false and error names the file and what is
-// wrong with it (not JSON, a required field missing, a negative or fractional length or count, two
-// stock records of one length, ...).
+// wrong with it (not JSON by the letter of its grammar, a required field missing, a negative or
+// fractional number, a length below 1 or above RunLimits::MaxLength, a piece count above
+// RunLimits::MaxPieces, an unknown method or status selector, two stock records of one length, ...).
 bool readProblemFile(const QString& path, ProblemFile& problem, QString& error);
 // The same for text already read; source names it in the error.
 bool parseProblem(const QByteArray& json, const QString& source, ProblemFile& problem, QString& error);

@@ -140,7 +140,9 @@ struct PrlRow {
     uint8_t useless = 0;
     uint32_t remanant = 0;
 
-    int32_t available() const { return stockQuantity + externalQuantity + processQuantity; }
+    // Bars of this length that may be taken: the three counts summed wide, as each may be near its
+    // largest value.
+    int64_t available() const { return int64_t(stockQuantity) + externalQuantity + processQuantity; }
 };
 
 // S_LEN: a stock length (PROFL:ID) the operator picked.
@@ -198,18 +200,19 @@ struct ResultRow {
     bool operator==(const ResultRow&) const = default;
 };
 
-// M_RANKING, G_RANKING: one costed row per solution.
+// M_RANKING, G_RANKING: one costed row per solution. Lengths summed over a solution's bars are
+// kept in 64 bits.
 struct RankingRow {
     uint32_t combNo = 0;
     uint32_t profiles = 0;
     int64_t totalCuts = 0;
-    uint32_t totalUsed = 0;
-    uint32_t totalScrap = 0;
-    uint32_t pureScrap = 0;
+    int64_t totalUsed = 0;
+    int64_t totalScrap = 0;
+    int64_t pureScrap = 0;
     double totalCost = 0;
     uint32_t maxScrap = 0;
     uint32_t extensions = 0;
-    uint32_t reusedRemnant = 0;
+    int64_t reusedRemnant = 0;
 };
 
 // T_SEL_SOLUTION_ITEMS: the bars of the selected solution.

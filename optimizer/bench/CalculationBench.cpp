@@ -9,6 +9,11 @@
 // BM_Run is the run as the program makes it. BM_Search runs the same calculation with a chosen
 // bar-pattern search (last argument): 0 the search without memory, 1 with one memory per run (as
 // BM_Run), 2 the piece-by-piece reference search of the tests, to show what the grouping gains.
+//
+// BM_Limits runs orders at the run limits (RunLimits.h); its last argument chooses the piece
+// lengths: 0 between 300 and 2900 as above, 1 between 2500 and 3000 (one or two pieces a bar, the
+// most bars and searches). BM_JsonResult writes the JSON result of the 20,000-piece order of 100
+// lengths (the run made once, not timed) with every solution or only the first.
 
 #include "global/ScriptedServices.h"
 #include "optimizer/CalculationDriver.h"
@@ -16,6 +21,7 @@
 #include "optimizer/OptimizerRun.h"
 #include "optimizer/PatternSearch.h"
 #include "optimizer/RecordSetInput.h"
+#include "optimizer/ResultJson.h"
 #include "optimizer/tests/support/LiteralPatternSearch.h"
 
 #include <QCoreApplication>
@@ -23,6 +29,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <random>
 
 using namespace kadrel;
@@ -31,7 +39,7 @@ namespace {
 
 constexpr uint32_t Profile = 1;
 
-RecordSetInput makeInput(int pieces, int distinct, int stockLengths)
+RecordSetInput makeInput(int pieces, int distinct, int stockLengths, uint32_t shortest = 300, uint32_t longest = 2900)
 {
     RecordSetInput input;
     global::ProfileRecord profile;
@@ -44,7 +52,7 @@ RecordSetInput makeInput(int pieces, int distinct, int stockLengths)
     input.profiles.push_back(profile);
 
     std::mt19937 random(static_cast<uint32_t>(pieces * 7 + distinct));
-    std::uniform_int_distribution<uint32_t> lengthOf(300, 2900);
+    std::uniform_int_distribution<uint32_t> lengthOf(shortest, longest);
     std::vector<uint32_t> lengths;
     while (lengths.size() < static_cast<std::size_t>(distinct)) {
         const uint32_t l = lengthOf(random);
@@ -99,7 +107,8 @@ void BM_Run(benchmark::State& state)
     global::MemoryClipboard clipboard;
     global::FixedClock clock;
     std::size_t solutions = 0;
-    uint32_t bestScrap = 0, bars = 0;
+    int64_t bestScrap = 0;
+    uint32_t bars = 0;
     for (auto _ : state) {
         OptimizerRun run(input, RunServices{dialogs, clipboard, clock}, call, settings);
         if (!run.run()) {
@@ -112,7 +121,7 @@ void BM_Run(benchmark::State& state)
     }
     state.counters["solutions"] = static_cast<double>(solutions);
     state.counters["bars"] = bars;
-    state.counters["scrap"] = bestScrap;
+    state.counters["scrap"] = static_cast<double>(bestScrap);
     state.SetLabel(std::to_string(state.range(0)) + " pieces, " + std::to_string(state.range(1)) + " lengths, "
                    + std::to_string(state.range(2)) + " stock lengths, method " + std::to_string(state.range(3))
                    + (state.range(4) ? ", joints from " + std::to_string(state.range(4)) : ""));
@@ -131,7 +140,7 @@ void BM_Search(benchmark::State& state)
     global::ScriptedDialogs dialogs;
     global::FixedClock clock;
     std::size_t solutions = 0;
-    uint32_t bestScrap = 0;
+    int64_t bestScrap = 0;
     for (auto _ : state) {
         PatternSearch remembered;
         const BarPatternSearch search = [&](const PrsTable& demand, uint32_t bar, CsTable& selection,
@@ -154,10 +163,75 @@ void BM_Search(benchmark::State& state)
         bestScrap = tables.ranking.empty() ? 0 : tables.ranking[0].totalScrap;
     }
     state.counters["solutions"] = static_cast<double>(solutions);
-    state.counters["scrap"] = bestScrap;
+    state.counters["scrap"] = static_cast<double>(bestScrap);
     const char* kinds[] = {"grouped search", "grouped search with memory", "reference search"};
     state.SetLabel(std::to_string(state.range(0)) + " pieces, method " + std::to_string(state.range(3))
                    + (state.range(4) ? ", joints" : "") + ", " + kinds[kind]);
+}
+
+void BM_Limits(benchmark::State& state)
+{
+    const bool longPieces = state.range(5) != 0;
+    RecordSetInput input = makeInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                     static_cast<int>(state.range(2)), longPieces ? 2500 : 300,
+                                     longPieces ? 3000 : 2900);
+    const OptimizerCall call = makeCall(state);
+    RunSettings settings;
+    settings.controlTimeLimit = 10000;
+    global::ScriptedDialogs dialogs;
+    global::MemoryClipboard clipboard;
+    global::FixedClock clock;
+    uint32_t bars = 0;
+    for (auto _ : state) {
+        OptimizerRun run(input, RunServices{dialogs, clipboard, clock}, call, settings);
+        if (!run.run()) {
+            state.SkipWithError(dialogs.messages().join(QStringLiteral(" / ")).toStdString().c_str());
+            return;
+        }
+        bars = run.ranking()[0].profiles;
+    }
+    state.counters["bars"] = bars;
+    state.SetLabel(std::to_string(state.range(0)) + " pieces, " + std::to_string(state.range(1)) + " lengths, method "
+                   + std::to_string(state.range(3)) + (state.range(4) ? ", joints" : "")
+                   + (longPieces ? ", pieces 2500-3000" : ", pieces 300-2900"));
+}
+
+// The run whose result BM_JsonResult writes, made once.
+struct JsonCase {
+    RecordSetInput input = makeInput(20000, 100, 5);
+    global::ScriptedDialogs dialogs;
+    global::MemoryClipboard clipboard;
+    global::FixedClock clock;
+    std::unique_ptr<OptimizerRun> run;
+    bool completed = false;
+
+    JsonCase()
+    {
+        OptimizerCall call;
+        call.profile = Profile;
+        call.status = 1;
+        RunSettings settings;
+        settings.controlTimeLimit = 10000;
+        run = std::make_unique<OptimizerRun>(input, RunServices{dialogs, clipboard, clock}, call, settings);
+        completed = run->run();
+    }
+};
+
+void BM_JsonResult(benchmark::State& state)
+{
+    static JsonCase c;
+    if (!c.completed) {
+        state.SkipWithError("the run ended without solutions");
+        return;
+    }
+    const std::size_t solutions = state.range(0) < 0 ? c.run->ranking().size() : std::size_t(state.range(0));
+    std::FILE* out = std::fopen("/dev/null", "w");
+    for (auto _ : state)
+        if (!writeResultJson(out, *c.run, true, {}, solutions))
+            state.SkipWithError("the result could not be written");
+    std::fclose(out);
+    state.SetLabel("20000 pieces, 100 lengths, 5 stock lengths: " + std::to_string(solutions) + " of "
+                   + std::to_string(c.run->ranking().size()) + " solutions in full");
 }
 
 void searchCases(benchmark::internal::Benchmark* b)
@@ -186,8 +260,23 @@ void runCases(benchmark::internal::Benchmark* b)
 
 } // namespace
 
+void limitCases(benchmark::internal::Benchmark* b)
+{
+    for (const auto& [pieces, lengths] : {std::pair{20000, 100}, std::pair{10000, 200}}) {
+        for (int mode = 0; mode <= 5; ++mode)
+            b->Args({pieces, lengths, 5, mode, 0, 0});
+        for (int mode = 0; mode <= 5; ++mode)
+            b->Args({pieces, lengths, 5, mode, 0, 1});
+        b->Args({pieces, lengths, 5, 1, 500, 0});
+        b->Args({pieces, lengths, 5, 1, 500, 1});
+    }
+    b->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
 BENCHMARK(BM_Run)->Apply(runCases);
 BENCHMARK(BM_Search)->Apply(searchCases);
+BENCHMARK(BM_Limits)->Apply(limitCases);
+BENCHMARK(BM_JsonResult)->Arg(-1)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {

@@ -167,7 +167,7 @@ Planned runMethod(RecordSetInput& input, uint8_t mode)
     planned.complete = run.run();
     planned.bound = run.lowerBound();
     for (const RankingRow& row : run.ranking()) {
-        if (planned.material == 0 || row.totalUsed < planned.material) {
+        if (planned.material == 0 || uint64_t(row.totalUsed) < planned.material) {
             planned.material = row.totalUsed;
             planned.bars = row.profiles;
         }

@@ -5,16 +5,16 @@
 #include "global/Database.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
+#include "global/WholeNumber.h"
 #include "optimizer/ControlTime.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/OptimizerRun.h"
 #include "optimizer/ProblemFile.h"
+#include "optimizer/ResultJson.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -35,16 +35,16 @@ struct CalcOptions {
     std::optional<uint32_t> selectionStart;
     uint32_t extend = 0;
     std::vector<uint32_t> lengths;
+    std::optional<uint32_t> solutions;   // solutions written in full with --json; all when not given
     bool databaseOptionGiven = false;
 };
 
 bool readWhole(const QString& text, uint64_t max, uint64_t& value)
 {
-    bool ok = false;
-    const qulonglong parsed = text.toULongLong(&ok, 10);
-    if (!ok || text.isEmpty() || !text.at(0).isDigit() || parsed > max)
+    const std::optional<uint64_t> number = global::readWholeNumber(text, max);
+    if (!number)
         return false;
-    value = parsed;
+    value = *number;
     return true;
 }
 
@@ -62,7 +62,8 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             QStringLiteral("--input"), QStringLiteral("--stop-after"), QStringLiteral("--time-limit"),
             QStringLiteral("--profile"),
             QStringLiteral("--order-profile"), QStringLiteral("--mode"), QStringLiteral("--status"),
-            QStringLiteral("--selection-start"), QStringLiteral("--extend"), QStringLiteral("--lengths")};
+            QStringLiteral("--selection-start"), QStringLiteral("--extend"), QStringLiteral("--lengths"),
+            QStringLiteral("--solutions")};
         if (!withValue.contains(option))
             return QStringLiteral("calc: unknown option \"%1\"").arg(option);
         if (i + 1 >= args.size())
@@ -78,16 +79,23 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             options.input = value;
         } else if (option == QLatin1String("--lengths")) {
             options.databaseOptionGiven = true;
-            for (const QString& part : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-                if (!readWhole(part.trimmed(), MaxU32, number))
+            for (const QString& part : value.split(QLatin1Char(','))) {
+                if (!readWhole(part, MaxU32, number))
                     return QStringLiteral("calc: --lengths needs stock-length ids separated by commas, not \"%1\"")
                         .arg(value);
                 options.lengths.push_back(static_cast<uint32_t>(number));
             }
-        } else if (option == QLatin1String("--mode") || option == QLatin1String("--status")) {
-            if (!whole(255, number))
-                return QStringLiteral("calc: %1 needs a whole number from 0 to 255, not \"%2\"").arg(option, value);
-            (option == QLatin1String("--mode") ? options.mode : options.status) = static_cast<uint8_t>(number);
+        } else if (option == QLatin1String("--mode")) {
+            if (!whole(MaxU32, number) || !isKnownMode(static_cast<int64_t>(number)))
+                return QStringLiteral("calc: --mode needs an optimizer method from 0 to %1, not \"%2\"")
+                    .arg(int(OptimizerMode::Last)).arg(value);
+            options.mode = static_cast<uint8_t>(number);
+            options.databaseOptionGiven = true;
+        } else if (option == QLatin1String("--status")) {
+            if (!whole(MaxU32, number) || !isKnownStatus(static_cast<int64_t>(number)))
+                return QStringLiteral("calc: --status needs a piece-status selector from 0 to %1, not \"%2\"")
+                    .arg(int(PieceStatusSelector::Last)).arg(value);
+            options.status = static_cast<uint8_t>(number);
             options.databaseOptionGiven = true;
         } else {
             if (!whole(MaxU32, number))
@@ -95,6 +103,10 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
             const auto n = static_cast<uint32_t>(number);
             if (option == QLatin1String("--stop-after")) {
                 options.stopAfter = n;
+                continue;
+            }
+            if (option == QLatin1String("--solutions")) {
+                options.solutions = n;
                 continue;
             }
             if (option == QLatin1String("--time-limit")) {
@@ -116,6 +128,8 @@ QString parseOptions(const QStringList& args, CalcOptions& options)
         return QStringLiteral("calc: --input cannot be combined with the database options");
     if (options.input.isEmpty() && !options.profile)
         return QStringLiteral("calc: give a problem file with --input or a profile with --profile");
+    if (options.solutions && !options.json)
+        return QStringLiteral("calc: --solutions limits the solutions of --json");
     return {};
 }
 
@@ -145,130 +159,16 @@ private:
     QStringList messages_;
 };
 
-QJsonObject rankingJson(const RankingRow& r)
+// A number right-aligned in a column of the given width; at least one space always parts it from
+// the column before, however long the number.
+QString column(int64_t value, int width)
 {
-    return QJsonObject{
-        {QStringLiteral("comb_no"), qint64(r.combNo)},
-        {QStringLiteral("profiles"), qint64(r.profiles)},
-        {QStringLiteral("total_cuts"), qint64(r.totalCuts)},
-        {QStringLiteral("total_used"), qint64(r.totalUsed)},
-        {QStringLiteral("total_scrap"), qint64(r.totalScrap)},
-        {QStringLiteral("pure_scrap"), qint64(r.pureScrap)},
-        {QStringLiteral("total_cost"), r.totalCost},
-        {QStringLiteral("max_scrap"), qint64(r.maxScrap)},
-        {QStringLiteral("extensions"), qint64(r.extensions)},
-        {QStringLiteral("reused_remnant"), qint64(r.reusedRemnant)},
-    };
+    return QLatin1Char(' ') + QString::number(value).rightJustified(width - 1);
 }
 
-QJsonObject statisticsJson(const Statistics& s)
+QString column(double value, int decimals, int width)
 {
-    return QJsonObject{
-        {QStringLiteral("total_length"), s.totalLengh},
-        {QStringLiteral("total_pcs"), qint64(s.totalPcs)},
-        {QStringLiteral("cut_length"), s.cutLenght},
-        {QStringLiteral("cut_length_perc"), s.cutLenghtPerc},
-        {QStringLiteral("total_cuts"), qint64(s.totalCuts)},
-        {QStringLiteral("total_scrap"), s.totalScrap},
-        {QStringLiteral("total_scrap_perc"), s.totalScrapPerc},
-        {QStringLiteral("pure_scrap"), s.totalPurescrap},
-        {QStringLiteral("pure_scrap_perc"), s.totalPurescrapPerc},
-        {QStringLiteral("remnant"), s.totalRemnant},
-        {QStringLiteral("remnant_perc"), s.totalRemnantPerc},
-        {QStringLiteral("remnant_pcs"), qint64(s.totalRemnantPcs)},
-        {QStringLiteral("saw"), s.totalSaw},
-        {QStringLiteral("saw_perc"), s.totalSawPerc},
-        {QStringLiteral("extensions"), qint64(s.extensions)},
-    };
-}
-
-// A number, or null when it is not known.
-QJsonValue numberOrNull(bool known, double value)
-{
-    return known ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
-}
-
-QJsonObject solutionJson(OptimizerRun& run, int row)
-{
-    run.selectSolution(row);
-    const std::optional<double> excess = run.excessOverBound(run.ranking()[std::size_t(row)]);
-    QJsonArray cuttingPlan;
-    for (const DisplayRow& bar : run.display())
-        cuttingPlan.append(QJsonObject{{QStringLiteral("id"), qint64(bar.id)},
-                                         {QStringLiteral("length"), qint64(bar.lenght)},
-                                         {QStringLiteral("pattern"), bar.cuts},
-                                         {QStringLiteral("leftover"), qint64(bar.leftover)}});
-    QJsonObject solution{{QStringLiteral("comb_no"), qint64(run.ranking()[std::size_t(row)].combNo)},
-                         {QStringLiteral("specification"), cuttingPlan},
-                         {QStringLiteral("statistics"), statisticsJson(run.statistics())},
-                         {QStringLiteral("excess_perc"), numberOrNull(excess.has_value(), excess.value_or(0))}};
-
-    SolutionItemTable items;
-    SolutionSubitemTable subitems;
-    if (const std::optional<QString> error = run.solutionTablesOf(row, items, subitems)) {
-        solution.insert(QStringLiteral("error"), *error);
-        return solution;
-    }
-    QJsonArray itemArray;
-    for (const SolutionItemRow& item : items)
-        itemArray.append(QJsonObject{{QStringLiteral("id"), qint64(item.id)},
-                                     {QStringLiteral("length_db_id"), qint64(item.lenghtDbId)},
-                                     {QStringLiteral("length"), qint64(item.lenght)},
-                                     {QStringLiteral("total_cuts_lenght"), qint64(item.totalCutsLenght)},
-                                     {QStringLiteral("scrap"), qint64(item.scrap)}});
-    QJsonArray subitemArray;
-    for (const SolutionSubitemRow& piece : subitems)
-        subitemArray.append(QJsonObject{{QStringLiteral("item_id"), qint64(piece.itemId)},
-                                        {QStringLiteral("cutlength_id"), qint64(piece.cutlenghtId)},
-                                        {QStringLiteral("cutlength"), qint64(piece.cutlenght)}});
-    solution.insert(QStringLiteral("items"), itemArray);
-    solution.insert(QStringLiteral("subitems"), subitemArray);
-    return solution;
-}
-
-QJsonObject resultJson(OptimizerRun& run, bool completed, const QStringList& messages)
-{
-    QJsonObject result;
-    result.insert(QStringLiteral("completed"), completed);
-    result.insert(QStringLiteral("messages"), QJsonArray::fromStringList(messages));
-    result.insert(QStringLiteral("demand"),
-                  QJsonObject{{QStringLiteral("total_length"), qint64(run.totalLenght())},
-                              {QStringLiteral("total_cuts"), qint64(run.totalCuts())},
-                              {QStringLiteral("min_cut"), qint64(run.minCutLenght())}});
-    QJsonArray stock;
-    for (const PrlRow& length : run.stock())
-        stock.append(QJsonObject{{QStringLiteral("id"), qint64(length.id)},
-                                 {QStringLiteral("length"), qint64(length.lenght)},
-                                 {QStringLiteral("db_id"), qint64(length.dbId)},
-                                 {QStringLiteral("stock"), qint64(length.stockQuantity)},
-                                 {QStringLiteral("external"), qint64(length.externalQuantity)},
-                                 {QStringLiteral("process"), qint64(length.processQuantity)}});
-    result.insert(QStringLiteral("stock"), stock);
-    const MaterialBound& bound = run.lowerBound();
-    result.insert(QStringLiteral("lower_bound"), numberOrNull(bound.known, bound.material / 1000.0));
-
-    QJsonArray ranking;
-    QJsonArray results;
-    QJsonArray solutions;
-    if (completed) {
-        for (const RankingRow& row : run.ranking())
-            ranking.append(rankingJson(row));
-        for (const ResultRow& row : run.results())
-            results.append(QJsonArray{qint64(row.combNo), qint64(row.profileNo), qint64(row.profileLengt),
-                                      qint64(row.cut), qint64(row.cutId)});
-        for (int i = 0; i < static_cast<int>(run.ranking().size()); ++i)
-            solutions.append(solutionJson(run, i));
-        run.selectSolution(0);
-    }
-    result.insert(QStringLiteral("ranking"), ranking);
-    result.insert(QStringLiteral("results"), results);
-    result.insert(QStringLiteral("solutions"), solutions);
-    return result;
-}
-
-QString column(qint64 value, int width)
-{
-    return QString::number(value).rightJustified(width);
+    return QLatin1Char(' ') + QString::number(value, 'f', decimals).rightJustified(width - 1);
 }
 
 void printReadable(OptimizerRun& run)
@@ -278,7 +178,7 @@ void printReadable(OptimizerRun& run)
     for (const RankingRow& r : run.ranking())
         printLine(column(r.combNo, 9) + column(r.profiles, 9) + column(r.totalCuts, 12) + column(r.totalUsed, 7)
                   + column(r.totalScrap, 14) + column(r.pureScrap, 8)
-                  + QString::number(r.totalCost, 'f', 2).rightJustified(12) + column(r.maxScrap, 9)
+                  + column(r.totalCost, 2, 12) + column(r.maxScrap, 9)
                   + column(r.extensions, 9) + column(r.reusedRemnant, 15));
     if (run.ranking().empty())
         return;
@@ -319,8 +219,11 @@ int runAndReport(OptimizerInput& input, const OptimizerCall& call, RunSettings s
     const bool completed = run.run();
 
     if (options.json) {
-        const QJsonObject result = resultJson(run, completed, dialogs.messages());
-        QTextStream(stdout) << QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
+        const std::size_t solutions = options.solutions ? *options.solutions : std::numeric_limits<std::size_t>::max();
+        if (!writeResultJson(stdout, run, completed, dialogs.messages(), solutions)) {
+            QTextStream(stderr) << "kadrel calc: the result could not be written to standard output" << Qt::endl;
+            return ExitFailed;
+        }
     } else if (completed) {
         printReadable(run);
     } else {
@@ -341,7 +244,7 @@ int calcFromProblemFile(const CalcOptions& options)
     call.profile = problem.profile.id;
     call.orderProfile = problem.call.orderProfile;
     call.selectedLengths = problem.call.selectedLengths;
-    call.mode = static_cast<uint8_t>(problem.call.mode);
+    call.mode = problem.call.mode;
     call.status = problem.call.status;
     call.extensions = problem.call.extensions;
     call.extend = problem.call.extend;

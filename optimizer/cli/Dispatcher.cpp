@@ -2,6 +2,9 @@
 
 #include "global/ConsoleDialogs.h"
 #include "global/DataDirectory.h"
+#include "global/Services.h"
+#include "optimizer/OptimizerCall.h"
+#include "optimizer/RunLimits.h"
 
 #include <QTextStream>
 
@@ -25,11 +28,12 @@ const std::vector<Command>& commands()
          "      (--if-empty: leave a database that holds data as it is, without an error)",
          runDemo},
         {"calc",
-         "calc --input PROBLEM.json [--json] [--stop-after MINUTES] [--time-limit SECONDS]\n"
+         "calc --input PROBLEM.json [--json [--solutions N]] [--stop-after MINUTES] [--time-limit SECONDS]\n"
          "  kadrel [--data-dir DIR] calc --profile PRFT_ID [--order-profile OPRF_ID] [--mode N] [--status N]\n"
-         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json] [--stop-after MINUTES]\n"
-         "         [--time-limit SECONDS]",
-         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object);\n"
+         "         [--selection-start N] [--extend N] [--lengths ID,ID,...] [--json [--solutions N]]\n"
+         "         [--stop-after MINUTES] [--time-limit SECONDS]",
+         "run the cutting optimizer for one profile and print its solutions (--json: one JSON object;\n"
+         "      --solutions N: only the first N solutions of the ranking in full, the ranking whole);\n"
          "      method 5 plans with the lower bound and stops after --time-limit seconds (default 10)",
          runCalc},
         {"accept",
@@ -63,6 +67,17 @@ QString usageText()
     text += QStringLiteral(
         "\nThe data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
         "else the folder named by BARMOND_DATA, else the current folder.\n");
+    text += QStringLiteral(
+        "\nLimits of one calculation: at most %1 pieces (a piece of two sections counts twice),\n"
+        "%2 distinct piece lengths, %7 for the pieces times the distinct lengths (%1 pieces of up to\n"
+        "%8 lengths, %9 pieces of up to %2) and %3 of summed piece length; larger problems are\n"
+        "refused before the calculation starts. Lengths are whole numbers from 1 to %4.\n"
+        "Methods (--mode, \"mode\" of a problem file): 0 to %5. Piece-status selectors (--status,\n"
+        "\"status\"): 0 to %6; 2 takes the new pieces (a simulation), the others the approved ones.\n")
+                .arg(RunLimits::MaxPieces).arg(RunLimits::MaxLengths).arg(RunLimits::MaxTotalLength)
+                .arg(RunLimits::MaxLength).arg(int(OptimizerMode::Last)).arg(int(PieceStatusSelector::Last))
+                .arg(RunLimits::MaxPiecesTimesLengths).arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxPieces)
+                .arg(RunLimits::MaxPiecesTimesLengths / RunLimits::MaxLengths);
     return text;
 }
 

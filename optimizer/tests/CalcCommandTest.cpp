@@ -1,5 +1,6 @@
 // `kadrel calc` run as the built program on problem files; its JSON result is parsed and checked.
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -187,6 +188,7 @@ TEST_F(CalcCommandTest, UnreadableProblemFilesAndBadCommandLinesExitTwo)
         {QStringLiteral("calc"), QStringLiteral("--profile"), QStringLiteral("x")},
         {QStringLiteral("calc"), QStringLiteral("--profile"), QStringLiteral("1"), QStringLiteral("--mode"), QStringLiteral("256")},
         {QStringLiteral("calc"), QStringLiteral("--input")},
+        {QStringLiteral("calc"), QStringLiteral("--input"), good, QStringLiteral("--solutions"), QStringLiteral("1")},
     };
     for (const QStringList& arguments : wrong) {
         const Outcome run = kadrel(arguments);
@@ -249,6 +251,123 @@ TEST_F(CalcCommandTest, MethodFiveReportsTheBoundAndTheExcess)
                       QStringLiteral("soon")})
                   .exitCode,
               2);
+}
+
+// Two stock lengths: three pieces of 2500 on 6000 or 7600 bars give several listed solutions.
+const QByteArray TwoLengthsProblem = R"({
+  "profile": { "id": 1, "code": "AL 40x40", "remnant_length": 1000 },
+  "lengths": [ { "id": 11, "length": 6000, "int_stock": 20 }, { "id": 12, "length": 7600, "int_stock": 20 } ],
+  "cuts": [ { "id": 201, "order_id": 1, "order_profile_id": 5, "status": 1, "length": 2500, "pcs": 3 } ],
+  "call": { "mode": 2 }
+})";
+
+TEST_F(CalcCommandTest, SolutionsOptionWritesTheFirstSolutionsInFullAndTheWholeRanking)
+{
+    const QString path = write(TwoLengthsProblem);
+    const QJsonObject all = calc(path, 0);
+    const QJsonArray ranking = all.value("ranking").toArray();
+    ASSERT_GE(ranking.size(), 2) << QJsonDocument(all).toJson().toStdString();
+    ASSERT_EQ(all.value("solutions").toArray().size(), ranking.size());
+
+    const auto limited = [&](const char* count) {
+        const Outcome run = kadrel({QStringLiteral("calc"), QStringLiteral("--input"), path, QStringLiteral("--json"),
+                                    QStringLiteral("--solutions"), QString::fromLatin1(count)});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return QJsonDocument::fromJson(run.out).object();
+    };
+    const QJsonObject first = limited("1");
+    EXPECT_EQ(first.value("ranking").toArray(), ranking);
+    const QJsonArray solutions = first.value("solutions").toArray();
+    ASSERT_EQ(solutions.size(), 1);
+    EXPECT_EQ(solutions[0], all.value("solutions").toArray()[0]);
+    // Only the result rows of the solution written.
+    const qint64 best = ranking[0].toObject().value("comb_no").toInteger();
+    QJsonArray rowsOfBest;
+    for (const QJsonValue& row : all.value("results").toArray())
+        if (row.toArray()[0].toInteger() == best)
+            rowsOfBest.append(row);
+    ASSERT_FALSE(rowsOfBest.isEmpty());
+    EXPECT_EQ(first.value("results").toArray(), rowsOfBest);
+
+    const QJsonObject none = limited("0");
+    EXPECT_EQ(none.value("ranking").toArray(), ranking);
+    EXPECT_TRUE(none.value("solutions").toArray().isEmpty());
+    EXPECT_TRUE(none.value("results").toArray().isEmpty());
+    // As many as there are or more: everything, as without the option.
+    EXPECT_EQ(limited("1000"), all);
+}
+
+TEST_F(CalcCommandTest, OnlyKnownMethodsAndStatusSelectorsAndStrictNumbers)
+{
+    const auto exitOf = [&](const QStringList& arguments) {
+        const Outcome run = kadrel(arguments);
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
+        return run.exitCode;
+    };
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QStringList fromDatabase{QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
+                                   QStringLiteral("1")};
+    for (const char* mode : {"6", "255", "256"})
+        EXPECT_EQ(exitOf(fromDatabase + QStringList{QStringLiteral("--mode"), QString::fromLatin1(mode)}), 2) << mode;
+    for (const char* status : {"4", "258"})
+        EXPECT_EQ(exitOf(fromDatabase + QStringList{QStringLiteral("--status"), QString::fromLatin1(status)}), 2)
+            << status;
+    for (const char* number : {"1 ", " 1", "+1", "1x", ""}) {
+        EXPECT_EQ(exitOf({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
+                          QString::fromLatin1(number)}), 2) << '"' << number << '"';
+    }
+    for (const char* lengths : {"1, 2", "1,,2", "1,", " 1"})
+        EXPECT_EQ(exitOf(fromDatabase + QStringList{QStringLiteral("--lengths"), QString::fromLatin1(lengths)}), 2)
+            << lengths;
+    // Nothing was opened for a refused command line.
+    EXPECT_FALSE(QFileInfo::exists(data));
+
+    QByteArray mode256 = JoinedProblem;
+    mode256.replace("\"mode\": 2", "\"mode\": 256");
+    QByteArray status258 = JoinedProblem;
+    status258.replace("\"mode\": 2", "\"mode\": 2, \"status\": 258");
+    for (const QByteArray& problem : {mode256, status258})
+        EXPECT_EQ(exitOf({QStringLiteral("calc"), QStringLiteral("--input"), write(problem), QStringLiteral("--json")}), 2);
+
+    // The sample data with the highest method and selector that exist.
+    ASSERT_EQ(kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("demo")}).exitCode, 0);
+    const Outcome highest = kadrel(fromDatabase + QStringList{QStringLiteral("--mode"), QStringLiteral("5"),
+                                                              QStringLiteral("--status"), QStringLiteral("3"),
+                                                              QStringLiteral("--json")});
+    EXPECT_TRUE(highest.exitCode == 0 || highest.exitCode == 1) << highest.err.toStdString();
+}
+
+TEST_F(CalcCommandTest, ARunEndingBeforeTheDemandShowsNoShortestPiece)
+{
+    QByteArray noStock = JoinedProblem;
+    noStock.replace("\"int_stock\": 20", "\"int_stock\": 0");
+    const QJsonObject result = calc(write(noStock), 1);
+    EXPECT_FALSE(result.value("completed").toBool());
+    const QJsonObject demand = result.value("demand").toObject();
+    EXPECT_EQ(demand.value("min_cut").toInteger(), 0);
+    EXPECT_EQ(demand.value("total_cuts").toInteger(), 0);
+    EXPECT_EQ(demand.value("total_length").toInteger(), 0);
+    EXPECT_TRUE(result.value("stock").toArray().isEmpty());
+}
+
+TEST_F(CalcCommandTest, ReadableOutputKeepsLargeNumbersApart)
+{
+    // 50 pieces of 2,000,000,000 from bars of 2,100,000,000: every total has twelve digits.
+    const QByteArray problem = R"({
+      "profile": { "id": 1, "code": "LONG", "remnant_length": 0 },
+      "lengths": [ { "id": 11, "length": 2100000000, "int_stock": 60 } ],
+      "cuts": [ { "id": 1, "order_id": 1, "order_profile_id": 5, "status": 1, "length": 2000000000, "pcs": 50 } ]
+    })";
+    const Outcome run = kadrel({QStringLiteral("calc"), QStringLiteral("--input"), write(problem)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    const QStringList fields = lines[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_EQ(fields.size(), 10) << lines[2].toStdString();
+    EXPECT_EQ(fields[1], QStringLiteral("50"));              // bars
+    EXPECT_EQ(fields[2], QStringLiteral("100000000000"));    // cut length
+    EXPECT_EQ(fields[3], QStringLiteral("105000000000"));    // used
+    EXPECT_EQ(fields[4], QStringLiteral("4999999750"));      // leftover
 }
 
 } // namespace

@@ -357,7 +357,7 @@ TEST(LowerBoundMethodTest, RandomOrdersPlannedSoundlyAndNeverWorseThanTheOtherMe
                 continue;
             for (const RankingRow& row : run.ranking()) {
                 classicMaterials.push_back(row.totalUsed);
-                if (!bestClassic || row.totalUsed < *bestClassic)
+                if (!bestClassic || uint64_t(row.totalUsed) < *bestClassic)
                     bestClassic = row.totalUsed;
             }
         }

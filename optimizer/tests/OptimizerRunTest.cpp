@@ -3,8 +3,13 @@
 
 #include "optimizer/CalculationDriver.h"
 #include "optimizer/ClipboardExports.h"
+#include "optimizer/PatternPricing.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
+
+#include <sys/resource.h>
 
 using namespace kadrel;
 using kadrel::fixture::CalcProblem;
@@ -432,6 +437,100 @@ TEST(OptimizerRunTest, PreselectionThatCannotPlaceEveryPieceEndsTheRun)
     EXPECT_FALSE(h.start(problem, callFor(2, 0)).run());
     EXPECT_EQ(h.dialogs.messages(), QStringList{CalcMessages::CannotCutPieces});
     EXPECT_EQ(CalcMessages::CannotCutPieces, QStringLiteral("Brak możliwości wycięcia zdefiniowanych odcinków"));
+}
+
+} // namespace
+
+namespace {
+
+// ---- numbers near the ends of their ranges -------------------------------------------------------
+
+TEST(OptimizerRunTest, TotalsOfLongBarsAreKeptInSixtyFourBits)
+{
+    // Three pieces of 2,000,000,000 from bars of 2,100,000,000: one piece a bar, 99,999,995 left
+    // each. The bars used add up past 2^32.
+    CalcProblem problem(0);
+    problem.stockLength(11, 2100000000, 10);
+    problem.piece(101, 2000000000, 3);
+    RunHarness h;
+    OptimizerRun& run = h.start(problem, callFor(0));
+    ASSERT_TRUE(run.run()) << h.dialogs.messages().join(QLatin1Char('\n')).toStdString();
+
+    ASSERT_EQ(run.ranking().size(), 1u);
+    const RankingRow& solution = run.ranking()[0];
+    EXPECT_EQ(solution.profiles, 3u);
+    EXPECT_EQ(solution.totalCuts, int64_t{6000000000});
+    EXPECT_EQ(solution.totalUsed, int64_t{6300000000});
+    EXPECT_EQ(solution.totalScrap, int64_t{3} * 99999995);
+    EXPECT_EQ(solution.pureScrap, 0);
+    EXPECT_EQ(run.totalLenght(), int64_t{6000000000});
+    EXPECT_DOUBLE_EQ(run.statistics().totalLengh, 6300000.0);
+    EXPECT_DOUBLE_EQ(run.statistics().cutLenght, 6000000.0);
+}
+
+TEST(OptimizerRunTest, BarsOfKilometresNeedNoTableAsLongAsTheBar)
+{
+    // Pricing patterns for the lower bound keeps a table entry per unit of the longest bar: for
+    // bars of 2,100,000,000 that would be 16 GB. The bound stays unknown instead, and method 5
+    // plans without it.
+    for (const uint8_t mode : {uint8_t(0), LowerBoundMethod}) {
+        CalcProblem problem(0);
+        problem.stockLength(11, 2100000000, 60);
+        problem.piece(101, 2000000000, 50);
+        RunHarness h;
+        OptimizerRun& run = h.start(problem, callFor(mode));
+        ASSERT_TRUE(run.run()) << h.dialogs.messages().join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(run.lowerBound().known);
+        EXPECT_EQ(run.ranking()[0].profiles, 50u) << int(mode);
+        EXPECT_EQ(run.ranking()[0].totalUsed, int64_t{105000000000});
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 512L * 1024) << "peak kilobytes";   // the whole test program
+
+    CuttingProblem usual;
+    usual.sawWidth = 5;
+    usual.pieces = {PieceDemand{2500, 300}, PieceDemand{1200, 500}};
+    usual.stock = {StockSupply{6000, 1000}, StockSupply{12000, 1000}};
+    EXPECT_TRUE(PatternPricing::affordable(usual));
+    usual.stock.push_back(StockSupply{2100000000, 1});
+    EXPECT_FALSE(PatternPricing::affordable(usual));
+}
+
+TEST(OptimizerRunTest, StockCountsNearTheirLargestAreSummedWide)
+{
+    PrlRow row;
+    row.stockQuantity = std::numeric_limits<int32_t>::max();
+    row.externalQuantity = std::numeric_limits<int32_t>::max();
+    row.processQuantity = 100;
+    EXPECT_EQ(row.available(), int64_t{2} * std::numeric_limits<int32_t>::max() + 100);
+    row.stockQuantity = std::numeric_limits<int32_t>::min();
+    row.externalQuantity = 0;
+    row.processQuantity = -1;
+    EXPECT_EQ(row.available(), int64_t{std::numeric_limits<int32_t>::min()} - 1);
+
+    // A length whose in-production count is at its largest still offers its bars.
+    CalcProblem problem = threePiecesOf2500();
+    problem.lengths.front().intStock = 100;
+    problem.lengths.front().incomStock = std::numeric_limits<int32_t>::max();
+    RunHarness h;
+    OptimizerRun& run = h.start(problem, callFor(2));
+    ASSERT_TRUE(run.run()) << h.dialogs.messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(run.ranking()[0].profiles, 2u);
+}
+
+TEST(OptimizerRunTest, ARunEndingBeforeItsDemandShowsNoShortestPiece)
+{
+    // No stock: the run ends before the demand is read, and nothing of the demand is set.
+    CalcProblem problem;
+    problem.piece(101, 2500, 3);
+    RunHarness h;
+    OptimizerRun& run = h.start(problem, callFor(0));
+    EXPECT_FALSE(run.run());
+    EXPECT_EQ(h.dialogs.messages(), QStringList{CalcMessages::NoStock});
+    EXPECT_EQ(run.minCutLenght(), 0u);
+    EXPECT_EQ(run.totalCuts(), 0u);
+    EXPECT_EQ(run.totalLenght(), 0);
 }
 
 } // namespace

@@ -313,6 +313,80 @@ TEST_P(PreparationTest, MissingProfileGivesNoRemnantLengthAndNoMessage)
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+// ---- run limits --------------------------------------------------------------------------------
+
+TEST_P(PreparationTest, DemandsBeyondTheRunLimitsAreRefusedNamingTheLimit)
+{
+    // At the limit: taken.
+    s.cut(1, 50, 1, 3000, 19999);
+    s.cut(2, 50, 1, 2000, 1);
+    ASSERT_EQ(cutsFor(0, 1), Response::Completed);
+    EXPECT_EQ(totals.totalCuts, 20000u);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    const auto refusedWith = [&](const QString& message) {
+        pieces.clear();
+        pieces.append(SPrtRow{77, 1, 0, 1, 0, 0, 0});
+        dialogs.clear();
+        EXPECT_EQ(cutsFor(0, 1), Response::Cancelled);
+        EXPECT_EQ(dialogs.messages(), QStringList{message});
+        EXPECT_TRUE(lengths.empty());
+        EXPECT_EQ(pieces.size(), 1u);   // what the caller held stays
+        EXPECT_EQ(totals.totalCuts, 0u);
+        EXPECT_EQ(totals.minCut, 0u);
+    };
+
+    // One piece more.
+    s.cut(3, 50, 1, 1000, 1);
+    refusedWith(QStringLiteral("Zbyt wiele elementów do optymalizacji: 20001 szt. Limit jednego obliczenia to 20000 szt."));
+
+    // A piece of two sections counts twice.
+    s.cuts.clear();
+    auto& joined = s.cut(4, 50, 1, 4000, 10001);
+    joined.lenght1 = 2500;
+    joined.lenght2 = 1500;
+    refusedWith(QStringLiteral("Zbyt wiele elementów do optymalizacji: 20002 szt. Limit jednego obliczenia to 20000 szt."));
+
+    // 201 distinct lengths.
+    s.cuts.clear();
+    for (uint32_t i = 0; i < 201; ++i)
+        s.cut(100 + i, 50, 1, 1000 + i, 1);
+    refusedWith(QStringLiteral("Zbyt wiele różnych długości elementów: 201. Limit jednego obliczenia to 200 długości."));
+
+    // 10,000 pieces of 200 lengths are taken; one piece more is too many for so many lengths.
+    s.cuts.clear();
+    for (uint32_t i = 0; i < 200; ++i)
+        s.cut(100 + i, 50, 1, 1000 + i, 50);
+    dialogs.clear();
+    ASSERT_EQ(cutsFor(0, 1), Response::Completed);
+    EXPECT_EQ(totals.totalCuts, 10000u);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    s.cuts.back().pcs = 51;
+    refusedWith(QStringLiteral("Zbyt duże zadanie: 10001 szt. elementów o 200 różnych długościach. Limit jednego "
+                               "obliczenia to 2000000 dla liczby elementów razy liczba długości (np. 20000 szt. o 100 "
+                               "długościach)."));
+
+    // 466 pieces of the longest length sum up past 10^12.
+    s.cuts.clear();
+    s.cut(5, 50, 1, 2147483647, 466);
+    refusedWith(QStringLiteral("Zbyt duża łączna długość elementów: 1000727379502. Limit jednego obliczenia to "
+                               "1000000000000."));
+}
+
+TEST_P(PreparationTest, CountsThatWouldWrapRoundAreRefusedNotSummed)
+{
+    if (GetParam() == Source::ProblemFile)
+        GTEST_SKIP() << "a problem file refuses such a count itself";
+    // 4294967295 + 2 pieces made a demand of 1 piece in 32 bits.
+    s.cut(1, 50, 1, 3000, 4294967295u);
+    s.cut(2, 50, 1, 3000, 2);
+    EXPECT_EQ(cutsFor(0, 1), Response::Cancelled);
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("Zbyt wiele elementów do optymalizacji: 4294967297 szt. Limit jednego "
+                                         "obliczenia to 20000 szt.")});
+    EXPECT_TRUE(lengths.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(EverySource, PreparationTest, ::testing::ValuesIn(fixture::allSources()),
                          [](const auto& info) { return std::string(fixture::sourceName(info.param)); });
 

@@ -153,11 +153,81 @@ TEST(ProblemFile, RefusesNegativeOrFractionalLengthsAndCounts)
               "Problem file p.json: lengths[0].length must be a whole number, not 6000.5");
     EXPECT_EQ(refusal("cuts.0.length1", -1), "Problem file p.json: cuts[0].length1 must not be negative (-1)");
     EXPECT_EQ(refusal("cuts.0.length", 5e9),
-              "Problem file p.json: cuts[0].length is too large (5000000000, at most 4294967295)");
+              "Problem file p.json: cuts[0].length is too large (5000000000, at most 2147483647)");
     EXPECT_EQ(refusal("settings", QJsonObject{{"saw_width", -5}}),
               "Problem file p.json: settings.saw_width must not be negative (-5)");
     EXPECT_EQ(refusal("call", QJsonObject{{"selected_lengths", QJsonArray{11, -3}}}),
               "Problem file p.json: call.selected_lengths[1].id must not be negative (-3)");
+}
+
+TEST(ProblemFile, RefusesNumbersOutsideTheRangesTheCalculationWorksIn)
+{
+    // Counts that would wrap round in the demand's sums, lengths the forms refuse.
+    EXPECT_EQ(refusal("cuts.0.pcs", 4294967295.0),
+              "Problem file p.json: cuts[0].pcs is too large (4294967295, at most 20000)");
+    EXPECT_EQ(refusal("cuts.0.length", 0), "Problem file p.json: cuts[0].length is too small (0, at least 1)");
+    EXPECT_EQ(refusal("lengths.0.length", 0), "Problem file p.json: lengths[0].length is too small (0, at least 1)");
+    EXPECT_EQ(refusal("cuts.0.length2", 2147483648.0),
+              "Problem file p.json: cuts[0].length2 is too large (2147483648, at most 2147483647)");
+
+    // Only the methods and status selectors that exist: 256 would run as method 0, 258 as 2.
+    for (const int mode : {6, 256, 258})
+        EXPECT_EQ(refusal("call", QJsonObject{{"mode", mode}}),
+                  QStringLiteral("Problem file p.json: call.mode %1 is no optimizer method (0 to 5)").arg(mode));
+    for (const int status : {4, 258})
+        EXPECT_EQ(refusal("call", QJsonObject{{"status", status}}),
+                  QStringLiteral("Problem file p.json: call.status %1 is no piece-status selector (0 to 3)")
+                      .arg(status));
+
+    QJsonObject root = minimalObject();
+    root["call"] = QJsonObject{{"mode", 5}, {"status", 3}};
+    root["cuts"] = replaced(root["cuts"], {"0", "pcs"}, 20000);
+    ProblemFile problem;
+    QString error;
+    ASSERT_TRUE(parseProblem(QJsonDocument(root).toJson(), "p.json", problem, error)) << error.toStdString();
+    EXPECT_EQ(problem.call.mode, 5);
+    EXPECT_EQ(problem.call.status, 3);
+    EXPECT_EQ(problem.cuts[0].pcs, 20000u);
+}
+
+TEST(ProblemFile, RefusesTextOutsideTheLetterOfTheJsonGrammar)
+{
+    const auto error = [](const QByteArray& json) {
+        ProblemFile problem;
+        QString text;
+        EXPECT_FALSE(parseProblem(json, "g.json", problem, text)) << json.toStdString();
+        return text;
+    };
+    const QByteArray head = R"({"profile": {"id": 1, "code": "A", "remnant_length": )";
+    const QByteArray tail = R"(}, "lengths": [{"id": 11, "length": 6000}], "cuts": []})";
+    EXPECT_EQ(error(head + "1." + tail),
+              "Problem file g.json: not valid JSON at offset 55: a digit expected after the decimal point");
+    EXPECT_EQ(error(head + "01" + tail), "Problem file g.json: not valid JSON at offset 54: a number must not start with 0");
+    EXPECT_TRUE(error(head + ".5" + tail).contains("offset 53: a value expected"));
+    EXPECT_TRUE(error(head + "1e" + tail).contains("a digit expected in the exponent"));
+    EXPECT_TRUE(error(head + "-" + tail).contains("a digit expected in a number"));
+    EXPECT_TRUE(error(head + "+1" + tail).contains("a value expected"));
+    EXPECT_TRUE(error(head + "1 2" + tail).contains("'}' expected"));
+    EXPECT_TRUE(error(head + "1" + tail + " x").contains("text after the end of the JSON value"));
+
+    // A raw control character inside a string (here a tab and a line end) must be written as an escape.
+    const QByteArray good = R"({"profile": {"id": 1, "code": "A\tB\u00f3\"", "remnant_length": 0},
+                                "lengths": [{"id": 11, "length": 6000}], "cuts": []})";
+    QByteArray tab = good;
+    tab.replace("A\\tB", "A\tB");
+    EXPECT_EQ(error(tab), "Problem file g.json: not valid JSON at offset 32: "
+                          "a control character (code 9) inside a string; write it as an escape");
+    QByteArray lineEnd = good;
+    lineEnd.replace("A\\tB", "A\nB");
+    EXPECT_TRUE(error(lineEnd).contains("a control character (code 10)"));
+    QByteArray unknownEscape = good;
+    unknownEscape.replace("A\\tB", "A\\xB");
+    EXPECT_TRUE(error(unknownEscape).contains("an escape that JSON does not know"));
+
+    ProblemFile problem;
+    QString text;
+    ASSERT_TRUE(parseProblem(good, "g.json", problem, text)) << text.toStdString();
+    EXPECT_EQ(problem.profile.profileCode, QStringLiteral("A\tB\u00f3\""));
 }
 
 TEST(ProblemFile, RefusesTwoStockRecordsOfOneLengthAndTwinIdentifiers)

@@ -164,4 +164,30 @@ TEST(ClipboardExportsTest, SpecificationNumbersBarsFromOne)
     EXPECT_EQ(lines[4], QString());
 }
 
+TEST(ClipboardExportsTest, TextsHoldEveryRowHoweverMany)
+{
+    // 70,000 result rows make about 4.9 million characters; 80,000 bars of one solution about 4.5
+    // million. Every line is there, the last one whole.
+    constexpr uint32_t Rows = 70000;
+    ResultTable results;
+    for (uint32_t i = 0; i < Rows; ++i)
+        results.append(ResultRow{1, i / 2, 6000, i % 2 == 0 ? 2500u : 3495u, i % 2 == 0 ? 101u : 0u});
+    const QString all = resultsExportText(results);
+    const QStringList lines = all.split(QLatin1Char('\r'));
+    ASSERT_EQ(lines.size(), qsizetype(Rows) + 1);
+    EXPECT_EQ(lines[Rows - 1], QStringLiteral("            1\t       34 999\t        6 000\t        3 495\t            0"));
+    EXPECT_EQ(lines[Rows], QString());
+
+    constexpr uint32_t Bars = 80000;
+    ResultTable solution;
+    for (uint32_t bar = 0; bar < Bars; ++bar) {
+        solution.append(ResultRow{2, bar, 6000, 2500, 101});
+        solution.append(ResultRow{2, bar, 6000, 3495, 0});
+    }
+    const QString plan = selectedCutsExportText(solution, 2);
+    const QStringList planLines = plan.split(QLatin1Char('\r'));
+    ASSERT_EQ(planLines.size(), qsizetype(Bars) + 3);   // title, header, the bars, nothing after the last end
+    EXPECT_EQ(planLines[Bars + 1], QStringLiteral("       80 000\t        6 000\t        3 495\t        2 500\t"));
+}
+
 } // namespace

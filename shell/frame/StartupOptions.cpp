@@ -2,6 +2,7 @@
 
 #include "global/DataDirectory.h"
 
+#include "global/WholeNumber.h"
 #include "optimizer/OptimizerCall.h"
 
 #include <QCoreApplication>
@@ -18,13 +19,12 @@ bool takeNumber(const QStringList& arguments, int& i, uint32_t& target, QString&
         error = QStringLiteral("%1 needs a number").arg(name);
         return false;
     }
-    bool ok = false;
-    const qulonglong value = arguments.at(++i).toULongLong(&ok);
-    if (!ok || value > 0xFFFFFFFFull) {
+    const std::optional<uint64_t> value = global::readWholeNumber(arguments.at(++i), 0xFFFFFFFFull);
+    if (!value) {
         error = QStringLiteral("%1: '%2' is not a whole number >= 0").arg(name, arguments.at(i));
         return false;
     }
-    target = uint32_t(value);
+    target = uint32_t(*value);
     return true;
 }
 
@@ -65,10 +65,13 @@ StartupParse parseStartup(const QStringList& commandLine)
             optimizerOption = takeNumber(arguments, i, request.orderProfile, error);
         } else if (arg == QLatin1String("--mode")) {
             optimizerOption = takeNumber(arguments, i, request.mode, error);
-            if (error.isEmpty() && request.mode > kadrel::LowerBoundMethod)
-                error = QStringLiteral("--mode must be 0 … 5");
+            if (error.isEmpty() && !kadrel::isKnownMode(request.mode))
+                error = QStringLiteral("--mode must be an optimizer method 0 … %1").arg(int(kadrel::OptimizerMode::Last));
         } else if (arg == QLatin1String("--status")) {
             optimizerOption = takeNumber(arguments, i, request.status, error);
+            if (error.isEmpty() && !kadrel::isKnownStatus(request.status))
+                error = QStringLiteral("--status must be a piece-status selector 0 … %1")
+                            .arg(int(kadrel::PieceStatusSelector::Last));
         } else if (arg == QLatin1String("--extend")) {
             optimizerOption = takeNumber(arguments, i, request.extend, error);
         } else if (arg.startsWith(QLatin1Char('-'))) {

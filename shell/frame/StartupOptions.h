@@ -17,8 +17,8 @@ namespace shell {
 struct OptimizeRequest {
     uint32_t profile = 0;        // PRFT:ID
     uint32_t orderProfile = 0;   // OPRF:ID, 0 = every piece of the profile in the chosen status
-    uint32_t mode = 0;           // bar-pattern method 0 … 4
-    uint32_t status = 0;         // piece-status selector, 2 = simulation of orders not yet approved
+    uint32_t mode = 0;           // bar-pattern method (kadrel::isKnownMode)
+    uint32_t status = 0;         // piece-status selector (kadrel::isKnownStatus), 2 = simulation
     uint32_t extend = 0;         // minimum leftover usable for a joined piece, 0 = none
 };
 

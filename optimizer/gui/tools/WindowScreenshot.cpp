@@ -77,8 +77,16 @@ int main(int argc, char** argv)
     call.profile = problem.profile.id;
     call.orderProfile = problem.call.orderProfile;
     call.selectedLengths = problem.call.selectedLengths;
-    call.mode = static_cast<uint8_t>(parser.isSet(QStringLiteral("mode")) ? parser.value(QStringLiteral("mode")).toUInt()
-                                                                          : problem.call.mode);
+    call.mode = problem.call.mode;
+    if (parser.isSet(QStringLiteral("mode"))) {
+        bool number = false;
+        const uint mode = parser.value(QStringLiteral("mode")).toUInt(&number);
+        if (!number || !kadrel::isKnownMode(mode)) {
+            std::fprintf(stderr, "--mode: no optimizer method %s\n", qPrintable(parser.value(QStringLiteral("mode"))));
+            return 2;
+        }
+        call.mode = static_cast<uint8_t>(mode);
+    }
     call.status = problem.call.status;
     call.extensions = problem.call.extensions;
     call.extend = problem.call.extend;

@@ -71,3 +71,26 @@ TEST(StartupOptions, RefusesIncompleteOrWrongOptimizerCalls)
     EXPECT_FALSE(parseStartup({"--bogus"}).ok());
     EXPECT_FALSE(parseStartup({"stray"}).ok());
 }
+
+TEST(StartupOptions, TakesOnlyTheMethodsAndStatusSelectorsThatExist)
+{
+    for (const char* mode : {"0", "5"})
+        EXPECT_TRUE(parseStartup({"--optimize", "--profile", "1", "--mode", mode}).ok()) << mode;
+    for (const char* status : {"0", "1", "2", "3"})
+        EXPECT_TRUE(parseStartup({"--optimize", "--profile", "1", "--status", status}).ok()) << status;
+    // 258 was cut to a byte and opened a simulation (status 2); 256 would run as method 0.
+    for (const char* status : {"4", "258", "4294967295"})
+        EXPECT_FALSE(parseStartup({"--optimize", "--profile", "1", "--status", status}).ok()) << status;
+    for (const char* mode : {"6", "256", "258"})
+        EXPECT_FALSE(parseStartup({"--optimize", "--profile", "1", "--mode", mode}).ok()) << mode;
+}
+
+TEST(StartupOptions, ReadsNumbersStrictly)
+{
+    const auto parsed = parseStartup({"--optimize", "--profile", "007", "--extend", "500"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
+    EXPECT_EQ(parsed.options.optimize->profile, 7u);
+    EXPECT_EQ(parsed.options.optimize->extend, 500u);
+    for (const char* number : {"1 ", " 1", "+1", "1x", "0x10", "1.0", "", "4294967296"})
+        EXPECT_FALSE(parseStartup({"--optimize", "--profile", number}).ok()) << '"' << number << '"';
+}
