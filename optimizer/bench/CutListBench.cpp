@@ -50,13 +50,13 @@ void BM_CutListOf500Bars(benchmark::State& state)
     SolutionSubitemTable pieces;
     solutionOf500Bars(1, bars, pieces);
     global::ScriptedDialogs dialogs;
+    global::MemoryClipboard clipboard;
     global::FixedClock clock;
     global::FixedIdentity identity;
-    ui::report::SilentProgress progress;
     int pages = 0;
     for (auto _ : state) {
         ui::report::PdfOutput pdf(dir.filePath(QStringLiteral("cutlist.pdf")));
-        const CutListPrinting printing{db, dialogs, clock, identity, pdf, progress};
+        const CutListPrinting printing{db, global::Services{dialogs, clipboard, clock, identity}, pdf};
         if (!printCutsPl(printing, profile, bars, pieces, 0, summary))
             state.SkipWithError(qPrintable(dialogs.messages().join(QLatin1Char('\n'))));
         pages = pdf.pages();

@@ -93,9 +93,9 @@ bool writeCutListPdf(global::Database& db, const QString& file, const QString& l
     }
     global::SystemClock clock;
     global::SystemIdentity identity;
+    global::MemoryClipboard clipboard;
     ui::report::PdfOutput pdf(file);
-    ui::report::SilentProgress progress;
-    const CutListPrinting printing{db, consoleDialogs(), clock, identity, pdf, progress};
+    const CutListPrinting printing{db, global::Services{consoleDialogs(), clipboard, clock, identity}, pdf};
     if (!printCuts(printing, chosen, profile, bars, pieces, transaction, summary))
         return false;
     pages = pdf.pages();

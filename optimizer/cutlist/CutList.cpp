@@ -5,7 +5,6 @@
 #include "global/Table.h"
 #include "optimizer/DuplicateCheck.h"
 #include "optimizer/PieceRecords.h"
-#include "ui/report/ReportOutput.h"
 
 #include <QMap>
 #include <algorithm>

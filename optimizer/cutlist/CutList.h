@@ -21,8 +21,8 @@
 namespace global {
 class Database;
 class Dialogs;
+class Progress;
 } // namespace global
-namespace ui::report { class ReportProgress; }
 
 namespace kadrel {
 
@@ -96,7 +96,7 @@ struct CutListContext {
     QString computerName;                 // GLO:SysCompName
     // CHECKFORMAT(value, name, type): the piece descriptions through the field map; none leaves them.
     std::function<QString(const QString& value, const QString& name, const QString& type)> checkFormat;
-    ui::report::ReportProgress* progress = nullptr;   // building may be cancelled
+    global::Progress* progress = nullptr;   // told the share of pieces placed; building may be cancelled
 };
 
 // Builds the cut list of the profile's bars and pieces (the caller's lists are not changed).

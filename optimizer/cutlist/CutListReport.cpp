@@ -313,34 +313,33 @@ bool printCutList(const CutListPrinting& printing, CutListLanguage language, uin
     context.language = language;
     context.summary = summary;
     context.printSubcontr = g.printSubcontr;
-    context.now = printing.clock.now();
-    context.operatorName = printing.identity.userName();
-    context.computerName = printing.identity.computerName();
-    context.progress = &printing.progress;
+    context.now = printing.services.clock.now();
+    context.operatorName = printing.services.identity.userName();
+    context.computerName = printing.services.identity.computerName();
+    global::Progress& progress = printing.services.progress;
+    context.progress = &progress;
+    global::Dialogs& dialogs = printing.services.dialogs;
     global::CheckFormat checkFormat(printing.db);
     context.checkFormat = [&checkFormat](const QString& value, const QString& name, const QString& type) {
         return checkFormat(value, name, type);
     };
     CutList cutList;
     QString error;
-    const bool built =
-        buildCutList(printing.db, printing.dialogs, profile, bars, pieces, transaction, context, cutList, error);
+    progress.start(QStringLiteral("Progress..."), 100);
+    const bool built = buildCutList(printing.db, dialogs, profile, bars, pieces, transaction, context, cutList, error);
     // A field-map formula that failed left its descriptions as they were: said once per report.
     if (checkFormat.hasProblems())
-        printing.dialogs.message(checkFormat.problemMessage());
-    if (!built) {
-        if (!error.isEmpty())
-            printing.dialogs.message(error);
-        return false;
+        dialogs.message(checkFormat.problemMessage());
+    bool printed = false;
+    if (built) {
+        const QString logo = QFileInfo(printing.db.filePath()).absolutePath() + QStringLiteral("/Logo.jpg");
+        printed = printing.output.output(cutListReport(cutList, logo), progress);
+        error = printing.output.errorText();
     }
-    const QString logo = QFileInfo(printing.db.filePath()).absolutePath() + QStringLiteral("/Logo.jpg");
-    const ui::report::Report report = cutListReport(cutList, logo);
-    if (!printing.output.output(report, printing.progress)) {
-        if (!printing.output.errorText().isEmpty())
-            printing.dialogs.message(printing.output.errorText());
-        return false;
-    }
-    return true;
+    progress.finish();
+    if (!printed && !error.isEmpty())
+        dialogs.message(error);
+    return printed;
 }
 
 } // namespace

@@ -7,16 +7,12 @@
 
 #include <QString>
 
-namespace global {
-class Clock;
-class Database;
-class Dialogs;
-class Identity;
-} // namespace global
+#include "global/Services.h"
+
+namespace global { class Database; }
 namespace ui::report {
 class Report;
 class ReportOutput;
-class ReportProgress;
 } // namespace ui::report
 
 namespace kadrel {
@@ -30,14 +26,12 @@ ui::report::Report cutListReport(const CutList& cutList, const QString& logoFile
 // centred in the 13-high strip.
 QRectF logoPlace(int width, int height);
 
-// What printing a cut list works with.
+// What printing a cut list works with: the services give the messages, the print date, the
+// operator and station of the footer, and the progress window with Cancel.
 struct CutListPrinting {
     global::Database& db;
-    global::Dialogs& dialogs;
-    const global::Clock& clock;
-    const global::Identity& identity;
+    global::Services services;
     ui::report::ReportOutput& output;
-    ui::report::ReportProgress& progress;
 };
 
 // PRINTCUTSPL and PRINTCUTSEN: build the cut list and send it to the output. The field map

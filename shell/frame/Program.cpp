@@ -5,6 +5,7 @@
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/DemoData.h"
 #include "optimizer/gui/MakeOptimalCut.h"
+#include "optimizer/gui/SolutionHandOvers.h"
 #include "settings/CheckParameters.h"
 #include "settings/DatabaseConversion.h"
 #include "settings/gui/SetupParWindow.h"
@@ -12,6 +13,7 @@
 #include "shell/frame/PrinterSettings.h"
 #include "shell/frame/ProgramInfo.h"
 #include "shell/frame/RestoreLayouts.h"
+#include "ui/report/PreviewOutput.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,7 +93,12 @@ void Program::openOptimizer(const OptimizeRequest& request)
     call.status = uint8_t(request.status);
     call.extensions = global::glo().selectionStart;   // the lists' "Dobór od:" starts with it
     call.extend = request.extend;
-    kadrel::makeOptimalCut(*context_, input, call, {}, frame_.get());
+    // The selected solution goes to the save window, the cut lists (in the print preview over the
+    // printer of "Ustawienia drukarki") and the extensions export.
+    const kadrel::SolutionHandOver handOver = kadrel::solutionHandOver(
+        *context_, [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); },
+        frame_.get());
+    kadrel::makeOptimalCut(*context_, input, call, handOver, frame_.get());
 }
 
 void Program::makeWindowContext()

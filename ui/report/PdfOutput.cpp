@@ -12,7 +12,7 @@ namespace {
 constexpr int Resolution = 600;
 }
 
-bool PdfOutput::output(const Report& report, ReportProgress& progress)
+bool PdfOutput::output(const Report& report, global::Progress& progress)
 {
     error_.clear();
     pages_ = 0;

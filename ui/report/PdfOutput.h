@@ -10,7 +10,7 @@ class PdfOutput : public ReportOutput {
 public:
     explicit PdfOutput(QString filePath) : filePath_(std::move(filePath)) {}
 
-    bool output(const Report& report, ReportProgress& progress) override;
+    bool output(const Report& report, global::Progress& progress) override;
     const QString& filePath() const { return filePath_; }
     // How many pages the last report written had.
     int pages() const { return pages_; }

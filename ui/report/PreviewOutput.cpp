@@ -2,15 +2,13 @@
 
 #include "ui/report/Report.h"
 
-#include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QTimer>
 
 namespace ui::report {
 
-bool PreviewOutput::output(const Report& report, ReportProgress& progress)
+bool PreviewOutput::output(const Report& report, global::Progress& progress)
 {
     error_.clear();
     printer_.setPageLayout(report.pageSetup().layout());
@@ -34,27 +32,6 @@ bool PreviewOutput::output(const Report& report, ReportProgress& progress)
     });
     dialog.exec();
     return !cancelled && error_.isEmpty();
-}
-
-ProgressWindow::ProgressWindow(QWidget* parent)
-    : dialog_(new QProgressDialog(QStringLiteral("0% Completed"), QStringLiteral("Cancel"), 0, 100, parent))
-{
-    dialog_->setWindowTitle(QStringLiteral("Progress..."));
-    dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setMinimumDuration(300);
-}
-
-ProgressWindow::~ProgressWindow()
-{
-    delete dialog_;
-}
-
-bool ProgressWindow::advance(int percent)
-{
-    dialog_->setValue(percent);
-    dialog_->setLabelText(QStringLiteral("%1% Completed").arg(percent));
-    QCoreApplication::processEvents();
-    return !dialog_->wasCanceled();
 }
 
 } // namespace ui::report

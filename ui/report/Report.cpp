@@ -1,7 +1,7 @@
 #include "ui/report/Report.h"
 
 #include "ui/report/ReportFonts.h"
-#include "ui/report/ReportOutput.h"
+#include "global/Services.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -234,7 +234,7 @@ int countPages(const Report& report, QPagedPaintDevice& device)
     return static_cast<int>(layOut(report, canvas, pageHeightMm(device)).size());
 }
 
-bool paintReport(const Report& report, QPagedPaintDevice& device, ReportProgress* progress, QString& error,
+bool paintReport(const Report& report, QPagedPaintDevice& device, global::Progress* progress, QString& error,
                  int* pageCount)
 {
     device.setPageLayout(report.pageSetup().layout());

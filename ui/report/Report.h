@@ -24,9 +24,9 @@
 
 class QPagedPaintDevice;
 
-namespace ui::report {
+namespace global { class Progress; }
 
-class ReportProgress;
+namespace ui::report {
 
 enum class Align { Left, Center, Right };
 
@@ -115,9 +115,10 @@ private:
 };
 
 // Lays the report out on the device and paints every page. The device gets the report's page
-// layout. progress (optional) is told the share done and may cancel; returns false then, or when
-// the device cannot be painted on (error says so). pages (optional) gets the number of pages.
-bool paintReport(const Report& report, QPagedPaintDevice& device, ReportProgress* progress, QString& error,
+// layout. progress (optional) is told the share of pages drawn, in percent, and may cancel;
+// returns false then, or when the device cannot be painted on (error says so). pages (optional)
+// gets the number of pages.
+bool paintReport(const Report& report, QPagedPaintDevice& device, global::Progress* progress, QString& error,
                  int* pages = nullptr);
 
 // How many pages the report takes on the device (the layout alone, nothing painted).

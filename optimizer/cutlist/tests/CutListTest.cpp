@@ -42,7 +42,6 @@ protected:
     global::FixedClock clock{QDateTime(QDate(2026, 3, 12), QTime(14, 5, 9))};
     global::FixedIdentity identity{QStringLiteral("planista"), QStringLiteral("HALA-2")};
     global::Services services{dialogs, clipboard, clock, identity};
-    ui::report::SilentProgress progress;
 
     uint32_t profile = 0, l6000 = 0, l6500 = 0, l1740 = 0;
     uint32_t orderOne = 0, orderTwo = 0;
@@ -87,7 +86,7 @@ protected:
     {
         const QString file = dir.filePath(QStringLiteral("cutlist-%1.pdf").arg(++printed_));
         ui::report::PdfOutput pdf(file);
-        const CutListPrinting printing{db, dialogs, clock, identity, pdf, progress};
+        const CutListPrinting printing{db, services, pdf};
         if (!printCuts(printing, language, profile, bars, pieces, transaction, summary))
             return QStringLiteral("NOT PRINTED: ") + dialogs.messages().join(QLatin1Char('\n'));
         if (pages != nullptr)
@@ -295,7 +294,7 @@ TEST_F(CutListTest, TheLogoOfTheDatabaseFolderIsPrinted)
     const testing_support::SolutionBuilder s = solution();
     const QString file = dir.filePath(QStringLiteral("logo.pdf"));
     ui::report::PdfOutput pdf(file);
-    const CutListPrinting printing{db, dialogs, clock, identity, pdf, progress};
+    const CutListPrinting printing{db, services, pdf};
     ASSERT_TRUE(printCuts(printing, QStringLiteral("PL"), profile, s.bars, s.pieces, 0, false));
     QProcess images;
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file});

@@ -274,4 +274,31 @@
         <translation>Method 5 plans without joints</translation>
     </message>
 </context>
+<context>
+    <name>SaveCuts</name>
+    <message>
+        <source>Zapis transakcji magazynowej / polecenia cięcia</source>
+        <translation>Saving the stock transaction / cutting order</translation>
+    </message>
+    <message>
+        <source>Opis dodatkowy</source>
+        <translation>Additional description</translation>
+    </message>
+    <message>
+        <source>Plan. data produkcji</source>
+        <translation>Planned production date</translation>
+    </message>
+    <message>
+        <source>Planowana data produkcji &quot;%1&quot; nie jest datą (np. %2).</source>
+        <translation>The planned production date &quot;%1&quot; is not a date (for example %2).</translation>
+    </message>
+    <message>
+        <source>Description for stock trans</source>
+        <translation>Description for stock trans</translation>
+    </message>
+    <message>
+        <source>Production date</source>
+        <translation>Production date</translation>
+    </message>
+</context>
 </TS>

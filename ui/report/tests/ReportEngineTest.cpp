@@ -1,6 +1,7 @@
 // The report engine: bands over pages with headers and footers, groups kept together, wrapped
 // texts, Polish letters in the PDF, and a file that is complete or absent.
 
+#include "global/Services.h"
 #include "ui/report/PdfOutput.h"
 #include "ui/report/Report.h"
 #include "ui/report/tests/support/GuiApplication.h"
@@ -51,15 +52,17 @@ protected:
     static QStringList pagesOf(const QString& text) { return text.split(QLatin1Char('\f'), Qt::SkipEmptyParts); }
 };
 
-class CancelAt : public ReportProgress {
+class CancelAt : public global::Progress {
 public:
     explicit CancelAt(int percent) : percent_(percent) {}
-    bool advance(int percent) override
+    void start(const QString&, qint64) override {}
+    bool advance(qint64 percent) override
     {
         seen.push_back(percent);
         return percent < percent_;
     }
-    std::vector<int> seen;
+    void finish() override {}
+    std::vector<qint64> seen;
 
 private:
     int percent_;
@@ -72,7 +75,7 @@ TEST_F(ReportEngineTest, BandsFlowOverPagesUnderTheirHeaderAndFooterWithPolishLe
     for (int i = 1; i <= 60; ++i)
         report.addBand(line(QStringLiteral("Wiersz %1").arg(i)));
     PdfOutput pdf(file("bands.pdf"));
-    SilentProgress progress;
+    global::Progress& progress = global::silentProgress();
     ASSERT_TRUE(pdf.output(report, progress)) << pdf.errorText().toStdString();
 
     // A4 landscape: 194 mm of paper inside the margins, 14 + 6 of them for header and footer, so 29
@@ -106,7 +109,7 @@ TEST_F(ReportEngineTest, AGroupHeaderStaysWithItsFirstLineAndComesAgainOnTheNext
     report.addGroup(line(QStringLiteral("GRUPA PRĘTÓW"), 10), details, line(QStringLiteral("Koniec grupy")));
     report.addBand(line(QStringLiteral("Podsumowanie")));
     PdfOutput pdf(file("groups.pdf"));
-    SilentProgress progress;
+    global::Progress& progress = global::silentProgress();
     ASSERT_TRUE(pdf.output(report, progress)) << pdf.errorText().toStdString();
     const QStringList pages = pagesOf(testing_support::pdfText(file("groups.pdf")));
     ASSERT_EQ(pages.size(), 3);
@@ -132,7 +135,7 @@ TEST_F(ReportEngineTest, AWrappedTextMakesItsBandGrow)
     report.addBand(wrapped);
     report.addBand(line(QStringLiteral("Pod listą")));
     PdfOutput pdf(file("wrap.pdf"));
-    SilentProgress progress;
+    global::Progress& progress = global::silentProgress();
     ASSERT_TRUE(pdf.output(report, progress)) << pdf.errorText().toStdString();
     const QString text = testing_support::pdfText(file("wrap.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("ZL/2026/001;")));
@@ -168,7 +171,7 @@ TEST_F(ReportEngineTest, ACancelledOrFailedReportLeavesNoFileAndKeepsAnOldOne)
     old.close();
 
     PdfOutput nowhere(file("no/such/folder/report.pdf"));
-    SilentProgress progress;
+    global::Progress& progress = global::silentProgress();
     EXPECT_FALSE(nowhere.output(report, progress));
     EXPECT_TRUE(nowhere.errorText().contains(QStringLiteral("report.pdf"))) << nowhere.errorText().toStdString();
 

@@ -1,6 +1,7 @@
 // The program's report output: the print preview shows the pages and prints only when the operator
-// asks; a build cancelled in the progress window closes it.
+// asks; drawing cancelled in the progress window closes it.
 
+#include "global/Services.h"
 #include "ui/report/PreviewOutput.h"
 #include "ui/report/Report.h"
 #include "ui/report/tests/support/PdfText.h"
@@ -9,7 +10,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -34,14 +34,11 @@ Report report(int lines)
     return r;
 }
 
-class NeverCancel : public ReportProgress {
+class CancelAtOnce : public global::Progress {
 public:
-    bool advance(int) override { return true; }
-};
-
-class CancelAtOnce : public ReportProgress {
-public:
-    bool advance(int) override { return false; }
+    void start(const QString&, qint64) override {}
+    bool advance(qint64) override { return false; }
+    void finish() override {}
 };
 
 // Runs what when the preview has opened.
@@ -67,7 +64,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
         PreviewOutput preview(printer);
-        NeverCancel progress;
+        global::Progress& progress = global::silentProgress();
 
         int pages = -1;
         QString title;
@@ -105,21 +102,6 @@ private slots:
         QVERIFY(!preview.output(report(10), progress));
         QVERIFY(preview.errorText().isEmpty());
         QVERIFY(!stillOpen);
-    }
-
-    void theProgressWindowCountsAndCancels()
-    {
-        ProgressWindow progress;
-        QVERIFY(progress.advance(10));
-        QProgressDialog* dialog = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* progressDialog = qobject_cast<QProgressDialog*>(widget))
-                dialog = progressDialog;
-        QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Progress..."));
-        QCOMPARE(dialog->labelText(), QStringLiteral("10% Completed"));
-        dialog->cancel();
-        QVERIFY(!progress.advance(20));
     }
 };
 
