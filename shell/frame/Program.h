@@ -52,6 +52,8 @@ public:
     // The menu actions (also for the tests).
     // Opens the parameter list as a window of the frame (several may be open); the list.
     QWidget* openParameters();
+    // Opens the import field map as a window of the frame; the map.
+    QWidget* openFieldMap();
     void restoreLayouts();
     void deleteDatabase();
 
