@@ -1,0 +1,160 @@
+// `barmond orders ...` and `barmond profiles import` run as processes: a pasted order imported,
+// approved, closed and deleted, the refusals with their exit statuses and nothing written, and the
+// question of closing answered only by --yes.
+
+#include "global/Table.h"
+#include "global/tests/support/DatabaseSnapshot.h"
+#include "global/tests/support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+using namespace global;
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class OrderCommandsTest : public testing_support::DatabaseFixture {
+protected:
+    Outcome barmond(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("BARMOND_DATA"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(BARMOND_BINARY), arguments + QStringList{QStringLiteral("--data-dir"), dir.path()});
+        Outcome run;
+        EXPECT_TRUE(process.waitForFinished(30000));
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    QString pasted(const QString& name, const QString& text)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        return path;
+    }
+
+    void addProfile(const QString& code)
+    {
+        Table<ProfileRecord> profiles(db);
+        ProfileRecord p;
+        p.profileCode = code;
+        ASSERT_EQ(profiles.addWithNewIdentifier(p), 0);
+    }
+
+    template <class R>
+    QList<R> all()
+    {
+        return Table<R>(db).rows(typename Table<R>::Key(0));
+    }
+};
+
+TEST_F(OrderCommandsTest, APastedOrderIsImportedApprovedAndClosed)
+{
+    addProfile(QStringLiteral("PR-1"));
+    addProfile(QStringLiteral("PR-2"));
+    const QString file = pasted("order.txt", QStringLiteral("Z/1\tRama\tPR-1\t6000\t2\r\nZ/1\tRama\tPR-2\t1500\t4\r\n"
+                                                            "Z/1\t\tPR-2\t0\t4\r\n"));
+    Outcome run = barmond({"orders", "import", "--file", file, "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral(R"({"leftOut":1,"orders":1,"pieces":2,"positions":2})"));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Dane poprawnie przepisane do bazy danych")));
+    ASSERT_EQ(all<OrderRecord>().size(), 1);
+    const uint32_t id = all<OrderRecord>()[0].id;
+    const QString orderId = QString::number(id);
+
+    run = barmond({"orders", "approve", orderId});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral("Approved orders: ") + orderId);
+    for (const CutRecord& c : all<CutRecord>())
+        EXPECT_EQ(c.status, 1);
+
+    // Closing asks first: without --yes nothing is written and the option is named.
+    const std::string before = testing_support::databaseSnapshot(db);
+    run = barmond({"orders", "close", orderId});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Następujące odcinki nie zostały wycięte:")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--yes")));
+    EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+
+    run = barmond({"orders", "close", orderId, "--yes"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral("Order %1 closed").arg(id));
+    EXPECT_EQ(all<OrderRecord>()[0].status, 3);
+    for (const CutRecord& c : all<CutRecord>())
+        EXPECT_EQ(c.status, 4);
+}
+
+TEST_F(OrderCommandsTest, RefusalsExitWithOneAndWriteNothing)
+{
+    addProfile(QStringLiteral("PR-1"));
+    const std::string empty = testing_support::databaseSnapshot(db);
+    Outcome run = barmond({"orders", "import", "--file", pasted("bad.txt", QStringLiteral("Z/1\t\tXX-1\t100\t1"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("System nie znalazł profila XX-1")));
+    EXPECT_TRUE(run.out.isEmpty());
+    run = barmond({"orders", "import", "--file", dir.filePath("missing.txt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(testing_support::databaseSnapshot(db), empty);
+
+    ASSERT_EQ(barmond({"orders", "import", "--file", pasted("ok.txt", QStringLiteral("Z/1\t\tPR-1\t100\t1"))}).exitCode, 0);
+    const QString orderId = QString::number(all<OrderRecord>()[0].id);
+    {
+        Table<CutRecord> cuts(db);
+        CutRecord c = all<CutRecord>()[0];
+        ASSERT_EQ(cuts.fetch(Table<CutRecord>::Auto, c), 0);
+        c.status = 2;
+        ASSERT_EQ(cuts.update(c), 0);
+    }
+    const std::string before = testing_support::databaseSnapshot(db);
+    run = barmond({"orders", "delete", orderId, "--yes"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Conajmniej jego część jest w produkcji")));
+    run = barmond({"orders", "withdraw", orderId});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Zmiana statusu na NOWE niemożliwa")));
+    EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+
+    EXPECT_EQ(barmond({"orders", "approve"}).exitCode, 2);
+    EXPECT_EQ(barmond({"orders", "approve", "x7"}).exitCode, 2);
+    EXPECT_EQ(barmond({"orders", "close", orderId, "9"}).exitCode, 2);
+    EXPECT_EQ(barmond({"orders", "import-pieces", "--file", dir.filePath("ok.txt")}).exitCode, 2);   // no --order
+}
+
+TEST_F(OrderCommandsTest, PiecesAndProfilesArePastedFromFiles)
+{
+    addProfile(QStringLiteral("PR-1"));
+    ASSERT_EQ(barmond({"orders", "import", "--file", pasted("o.txt", QStringLiteral("Z/1\t\tPR-1\t100\t1"))}).exitCode, 0);
+    const OrderProfileRecord position = all<OrderProfileRecord>()[0];
+    Outcome run = barmond({"orders", "import-pieces", "--order", QString::number(position.orderId), "--position",
+                           QString::number(position.id), "--file",
+                           pasted("p.txt", QStringLiteral("700\t2\tK1\tOpis\n700\t2\tK1\tOpis"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(all<CutRecord>().size(), 3);
+
+    run = barmond({"profiles", "import", "--file", pasted("pr.txt", QStringLiteral("PR-1\tNowy\t100\nPR-2\tKątownik\t250")),
+                   "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral(R"({"existing":1,"leftOut":0,"profiles":1})"));
+    ASSERT_EQ(all<ProfileRecord>().size(), 2);
+    EXPECT_TRUE(all<ProfileRecord>()[0].descr.isEmpty());
+    EXPECT_EQ(all<ProfileRecord>()[1].remnantLenght, 250u);
+}
+
+} // namespace
