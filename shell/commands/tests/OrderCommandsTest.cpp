@@ -4,6 +4,7 @@
 
 #include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
+#include "global/tests/support/StockLogRules.h"
 #include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,10 @@ struct Outcome {
 
 class OrderCommandsTest : public testing_support::DatabaseFixture {
 protected:
-    Outcome barmond(const QStringList& arguments)
+    Outcome barmond(const QStringList& arguments) { return runProgram(QStringLiteral(BARMOND_BINARY), arguments); }
+    Outcome kadrel(const QStringList& arguments) { return runProgram(QStringLiteral(KADREL_BINARY), arguments); }
+
+    Outcome runProgram(const QString& program, const QStringList& arguments)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -32,7 +36,7 @@ protected:
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.remove(QStringLiteral("BARMOND_DATA"));
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(BARMOND_BINARY), arguments + QStringList{QStringLiteral("--data-dir"), dir.path()});
+        process.start(program, arguments + QStringList{QStringLiteral("--data-dir"), dir.path()});
         Outcome run;
         EXPECT_TRUE(process.waitForFinished(30000));
         run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -155,6 +159,53 @@ TEST_F(OrderCommandsTest, PiecesAndProfilesArePastedFromFiles)
     ASSERT_EQ(all<ProfileRecord>().size(), 2);
     EXPECT_TRUE(all<ProfileRecord>()[0].descr.isEmpty());
     EXPECT_EQ(all<ProfileRecord>()[1].remnantLenght, 250u);
+}
+
+TEST_F(OrderCommandsTest, TheRoadOfAnOrderFromThePasteToTheCuttingOrder)
+{
+    // The catalogue and its stock, an order of two profiles pasted in and approved.
+    Outcome run = barmond({"profiles", "import", "--file",
+                           pasted("profiles.txt", QStringLiteral("KW-40\tKątownik\t500\nRU-20\tRura\t300\n"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<ProfileRecord> profiles = all<ProfileRecord>();
+    ASSERT_EQ(profiles.size(), 2);
+    const QString kw = QString::number(profiles[0].id);
+    const QString ru = QString::number(profiles[1].id);
+    ASSERT_EQ(barmond({"stock", "set", "--profile", kw, "--length", "6000", "--int", "5"}).exitCode, 0);
+    ASSERT_EQ(barmond({"stock", "set", "--profile", ru, "--length", "3000", "--int", "4"}).exitCode, 0);
+    run = barmond({"orders", "import", "--file",
+                   pasted("order.txt", QStringLiteral("Z/77\tRamy\tKW-40\t2500\t3\r\nZ/77\tRamy\tKW-40\t1000\t2\r\n"
+                                                      "Z/77\tRury\tRU-20\t1400\t2\r\n"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const uint32_t orderId = all<OrderRecord>()[0].id;
+    ASSERT_EQ(barmond({"orders", "approve", QString::number(orderId)}).exitCode, 0);
+
+    // The position of KW-40 optimized and its plan accepted.
+    OrderProfileRecord kwPosition;
+    for (const OrderProfileRecord& p : all<OrderProfileRecord>())
+        if (p.profileId == profiles[0].id)
+            kwPosition = p;
+    run = kadrel({"accept", "--profile", kw, "--order-profile", QString::number(kwPosition.id), "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    const QList<StockTransRecord> cuttingOrders = all<StockTransRecord>();
+    ASSERT_EQ(cuttingOrders.size(), 1);
+    EXPECT_EQ(cuttingOrders[0].profileId, profiles[0].id);
+    EXPECT_EQ(cuttingOrders[0].status, 0);
+    EXPECT_EQ(cuttingOrders[0].totalCutPcs, 5u);
+    for (const CutRecord& c : all<CutRecord>())
+        EXPECT_EQ(c.status, c.profileId == profiles[0].id ? 2 : 1) << c.lenght;
+    for (const StockTransSubitemRecord& s : all<StockTransSubitemRecord>())
+        EXPECT_EQ(s.orderId, orderId);
+    EXPECT_FALSE(all<StockChangeRecord>().isEmpty());
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
+
+    // Its pieces now wait in the cutting order: the order can be neither closed nor withdrawn.
+    run = barmond({"orders", "close", QString::number(orderId), "--yes"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("czekają na potwierdzenie wykonania"))) << run.err.toStdString();
+    EXPECT_EQ(barmond({"orders", "withdraw", QString::number(orderId)}).exitCode, 1);
+    EXPECT_EQ(all<OrderRecord>()[0].status, 1);
 }
 
 } // namespace
