@@ -54,6 +54,32 @@ QString blankFieldText(int line, const QString& field)
            + nothingSavedText();
 }
 
+// New identifiers for the records one import adds to a table: the identifier rule is asked once,
+// inside the import's transaction, and the records take the numbers after it in turn.
+template <class R>
+class NewIdentifiers {
+public:
+    explicit NewIdentifiers(Table<R>& table) : table_(table) {}
+
+    // Gives the record the next identifier and adds it; 0 or the table's error.
+    int add(R& record)
+    {
+        if (next_ == 0) {
+            if (const int code = newIdentifier(table_, next_); code != 0)
+                return code;
+        }
+        setIdentifier(record, next_);
+        const int code = table_.add(record);
+        if (code == 0)
+            ++next_;
+        return code;
+    }
+
+private:
+    Table<R>& table_;
+    uint32_t next_ = 0;
+};
+
 // ---- orders ----
 
 struct OrderRow {
@@ -193,16 +219,19 @@ ImportSummary importOrders(Database& db, const Services& services, const QString
     }
     Positions positions(db);
     Cuts cuts(db);
+    NewIdentifiers<OrderRecord> newOrder(orders);
+    NewIdentifiers<OrderProfileRecord> newPosition(positions);
+    NewIdentifiers<CutRecord> newPiece(cuts);
     for (const QString& number : std::as_const(orderSequence)) {
         PlannedOrder& order = planned[number];
-        if (const int code = orders.addWithNewIdentifier(order.order); code != 0)
+        if (const int code = newOrder.add(order.order); code != 0)
             return failed(services, summary, QStringLiteral("Error creating order no %1 ErrorCode = ").arg(number),
                           code, orders.errorText());
         ++summary.orders;
         for (const uint32_t profileId : std::as_const(order.profileOrder)) {
             PlannedPosition& position = order.positions[profileId];
             position.position.orderId = order.order.id;
-            if (const int code = positions.addWithNewIdentifier(position.position); code != 0)
+            if (const int code = newPosition.add(position.position); code != 0)
                 return failed(services, summary,
                               QStringLiteral("System Error when Adding new record for ORDER_PROFILES. ErrorCode = "),
                               code, positions.errorText());
@@ -211,7 +240,7 @@ ImportSummary importOrders(Database& db, const Services& services, const QString
                 PlannedPiece& piece = position.pieces[lenght];
                 piece.piece.orderId = order.order.id;
                 piece.piece.orderProfileId = position.position.id;
-                if (const int code = cuts.addWithNewIdentifier(piece.piece); code != 0)
+                if (const int code = newPiece.add(piece.piece); code != 0)
                     return failed(services, summary,
                                   QStringLiteral("Error adding record for CUTS table. ErrorCode = "), code,
                                   cuts.errorText());
@@ -281,13 +310,14 @@ ImportSummary importPieces(Database& db, const Services& services, uint32_t orde
                        QStringLiteral("Pozycja %1 nie należy do zamówienia %2.|").arg(positionId).arg(order.number)
                            + nothingSavedText());
     Cuts cuts(db);
+    NewIdentifiers<CutRecord> newPiece(cuts);
     for (CutRecord piece : std::as_const(pieces)) {
         piece.orderId = orderId;
         piece.orderProfileId = position.id;
         piece.profileId = position.profileId;
         piece.status = order.status;
         piece.block = position.block;
-        if (const int code = cuts.addWithNewIdentifier(piece); code != 0)
+        if (const int code = newPiece.add(piece); code != 0)
             return failed(services, summary, QStringLiteral("Error adding record for CUTS table. ErrorCode = "), code,
                           cuts.errorText());
         ++summary.pieces;
@@ -334,6 +364,7 @@ ImportSummary importProfiles(Database& db, const Services& services, const QStri
         return failed(services, summary, QStringLiteral("System Error after GET for PROFILES. ErrorCode = "),
                       transaction.result(), db.lastErrorText());
     Profiles profiles(db);
+    NewIdentifiers<ProfileRecord> newProfile(profiles);
     for (ProfileRecord profile : std::as_const(pasted)) {
         // A code the catalogue (or an earlier row) already has is left as it is.
         if (profiles.isDuplicate(profile)) {
@@ -343,7 +374,7 @@ ImportSummary importProfiles(Database& db, const Services& services, const QStri
         if (profiles.errorCode() != 0)
             return failed(services, summary, QStringLiteral("System Error after GET for PROFILES. ErrorCode = "),
                           profiles.errorCode(), profiles.errorText());
-        if (const int code = profiles.addWithNewIdentifier(profile); code != 0)
+        if (const int code = newProfile.add(profile); code != 0)
             return failed(services, summary, QStringLiteral("Error adding record for PROFILES table. ErrorCode = "),
                           code, profiles.errorText());
         ++summary.profiles;

@@ -17,7 +17,7 @@ QString pastedOrders(int lines)
     QString text;
     for (int i = 0; i < lines; ++i)
         text += QStringLiteral("Z/%1\tOpis %2\tPR-%3\t%4\t%5\r\n")
-                    .arg(i % 100).arg(i).arg(i % 20).arg(500 + (i * 37) % 5500).arg(1 + i % 7);
+                    .arg(i % 100).arg(i).arg((i / 100) % 20).arg(500 + (i * 37) % 5500).arg(1 + i % 7);
     return text;
 }
 
