@@ -59,4 +59,106 @@
         <translation>Description</translation>
     </message>
 </context>
+<context>
+    <name>orders::PieceForm</name>
+    <message>
+        <source>Specyfikacja odcinka do wykonania</source>
+        <translation>Specification of a piece to cut</translation>
+    </message>
+    <message>
+        <source>Długość [mm]</source>
+        <translation>Length [mm]</translation>
+    </message>
+    <message>
+        <source>Długość potrzebna</source>
+        <translation>Length needed</translation>
+    </message>
+    <message>
+        <source>Ilość [szt]</source>
+        <translation>Count [pcs]</translation>
+    </message>
+    <message>
+        <source>Sztuk potrzebnych</source>
+        <translation>Pieces needed</translation>
+    </message>
+    <message>
+        <source>Kod dla odcinka:</source>
+        <translation>Piece code:</translation>
+    </message>
+    <message>
+        <source>Opis pomocniczy 1</source>
+        <translation>Description 1</translation>
+    </message>
+    <message>
+        <source>Opis pomocniczy 2</source>
+        <translation>Description 2</translation>
+    </message>
+    <message>
+        <source>Wyłącz z optymalizacji</source>
+        <translation>Exclude from optimization</translation>
+    </message>
+    <message>
+        <source>Specyfikacja możliwego łączenia odcinka z dwóch krótszych</source>
+        <translation>Joining the piece from two shorter sections</translation>
+    </message>
+    <message>
+        <source>Podział procentowy</source>
+        <translation>Division in percent</translation>
+    </message>
+    <message>
+        <source>Długość odcinka 1 [mm]</source>
+        <translation>Section 1 length [mm]</translation>
+    </message>
+    <message>
+        <source>Długość odcinka 2 [mm]</source>
+        <translation>Section 2 length [mm]</translation>
+    </message>
+    <message>
+        <source>Wyłącz podział</source>
+        <translation>Division off</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Anuluj</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>orders::OrderForm</name>
+    <message>
+        <source>Edycja rekordu zamówienia / zlecenia</source>
+        <translation>Editing an order</translation>
+    </message>
+    <message>
+        <source>Numer zlec. / zamówienia</source>
+        <translation>Order number</translation>
+    </message>
+    <message>
+        <source>Numer sekwencji</source>
+        <translation>Sequence number</translation>
+    </message>
+    <message>
+        <source>Klient</source>
+        <translation>Customer</translation>
+    </message>
+    <message>
+        <source>Projekt / Kod kooperacji:</source>
+        <translation>Project / subcontract code:</translation>
+    </message>
+    <message>
+        <source>Etap:</source>
+        <translation>Stage:</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Anuluj</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
 </TS>
