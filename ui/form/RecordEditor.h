@@ -35,10 +35,15 @@ namespace ui {
 
 // What the widgets need to know of a field.
 struct FormFieldInfo {
+    // How the field is edited: as text, or as a check box whose text is "1" (checked) or "0".
+    enum class Kind { Text, Check };
+
     QString name;            // object name of the field's widget, e.g. "TECH_NAME"
     const char* caption;     // Polish prompt, translated in the form's context
     int width = 0;           // characters the field holds
     bool multiline = false;
+    Kind kind = Kind::Text;
+    bool readOnly = false;   // shown, never edited (also when the request would allow it)
 };
 
 class RecordEditorBase {

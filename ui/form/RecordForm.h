@@ -29,7 +29,8 @@ public:
     static FormResponse run(WindowContext& context, RecordEditorBase& editor, QWidget* parent = nullptr);
 
     RecordEditorBase& editor() { return editor_; }
-    // The widget of a field (a QLineEdit, or a QPlainTextEdit for a field of several lines).
+    // The widget of a field (a QLineEdit, a QPlainTextEdit for a field of several lines, a QCheckBox
+    // for a check field).
     QWidget* fieldWidget(int field) const { return fields_.value(field); }
     QString fieldText(int field) const;
     void setFieldText(int field, const QString& text);
