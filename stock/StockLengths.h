@@ -74,7 +74,7 @@ private:
     int removeExclusionsOf(uint32_t lengthId);
 
     global::Database& db_;
-    const global::Services& services_;
+    global::Services services_;   // references to the services, safe to take from a temporary
     QString lastMessage_;
     LengthRefusal refusal_ = LengthRefusal::None;
 };

@@ -52,4 +52,103 @@
         <translation>%1: the value must lie between %2 and %3</translation>
     </message>
 </context>
+<context>
+    <name>StockLogWindow</name>
+    <message>
+        <source>Kartoteka wybranego profila</source>
+        <translation>Stock record of the profile</translation>
+    </message>
+    <message>
+        <source>Czas oeracji</source>
+        <translation>Operation time</translation>
+    </message>
+    <message>
+        <source>Długość</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Zmiana [szt]</source>
+        <translation>Change [pcs]</translation>
+    </message>
+    <message>
+        <source>Po operacji [szt]</source>
+        <translation>After the operation [pcs]</translation>
+    </message>
+    <message>
+        <source>Profil po operacji [mb]</source>
+        <translation>Profile after the operation [m]</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Godz</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Transakcja</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>[ mm ]</source>
+        <translation>[ mm ]</translation>
+    </message>
+    <message>
+        <source>Mag</source>
+        <translation>Own</translation>
+    </message>
+    <message>
+        <source>Zewn</source>
+        <translation>Ext.</translation>
+    </message>
+    <message>
+        <source>Prod</source>
+        <translation>Prod.</translation>
+    </message>
+    <message>
+        <source>Komp</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Bilas otw.</source>
+        <translation>Opening bal.</translation>
+    </message>
+    <message>
+        <source>Dop. długości</source>
+        <translation>Length added</translation>
+    </message>
+    <message>
+        <source>Zmiana ilości</source>
+        <translation>Count changed</translation>
+    </message>
+    <message>
+        <source>Usun. długości</source>
+        <translation>Length deleted</translation>
+    </message>
+    <message>
+        <source>Dyspoz. cięcia</source>
+        <translation>Cutting order</translation>
+    </message>
+    <message>
+        <source>Zamkn. dyspozycji</source>
+        <translation>Order closed</translation>
+    </message>
+    <message>
+        <source>Usuniecie dysp.</source>
+        <translation>Order deleted</translation>
+    </message>
+    <message>
+        <source>Otwarcie dyspozycji</source>
+        <translation>Order reopened</translation>
+    </message>
+</context>
 </TS>
