@@ -80,7 +80,10 @@ public:
     // The delete request: asks for confirmation and deletes. True when it was deleted.
     virtual bool remove() = 0;
     // Cancel: asks first when something was changed. True when the form may close.
-    bool cancel();
+    virtual bool cancel();
+    // The cursor left a field whose text the form has just handed over: a form whose fields follow
+    // each other recomputes them here. True when other fields changed (the window shows them again).
+    virtual bool leaveField(int field) { Q_UNUSED(field); return false; }
 
     // The field the cursor goes to after a refusal (-1: where it is).
     int focusField() const { return focusField_; }

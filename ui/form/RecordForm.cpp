@@ -53,6 +53,8 @@ RecordForm::RecordForm(WindowContext& context, RecordEditorBase& editor, QWidget
             if (info.width > 0)
                 edit->setMaxLength(info.width);
             edit->setReadOnly(fieldReadOnly);
+            const int field = int(fields_.size());
+            connect(edit, &QLineEdit::editingFinished, this, [this, field] { leaveField(field); });
             widget = edit;
         }
         widget->setObjectName(info.name);
@@ -123,6 +125,13 @@ void RecordForm::takeValues()
 {
     for (int i = 0; i < fields_.size(); ++i)
         editor_.setFieldText(i, fieldText(i));
+}
+
+void RecordForm::leaveField(int field)
+{
+    editor_.setFieldText(field, fieldText(field));
+    if (editor_.leaveField(field))
+        showValues();
 }
 
 void RecordForm::dittoFocusedField()

@@ -39,6 +39,8 @@ public:
     void pressCancel();
     // Ctrl+' on the field that has the focus.
     void dittoFocusedField();
+    // The cursor leaves a text field (also Enter in it): the editor recomputes what follows from it.
+    void leaveField(int field);
 
 public slots:
     void reject() override;   // Esc and the close button ask like Cancel

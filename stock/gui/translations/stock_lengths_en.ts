@@ -151,4 +151,58 @@
         <translation>Order reopened</translation>
     </message>
 </context>
+<context>
+    <name>HeatNumberForm</name>
+    <message>
+        <source>Edycja numeru wytopu</source>
+        <translation>Heat number</translation>
+    </message>
+    <message>
+        <source>Record will be Changed</source>
+        <translation>Record will be Changed</translation>
+    </message>
+    <message>
+        <source>Pręt [mm]:</source>
+        <translation>Bar [mm]:</translation>
+    </message>
+    <message>
+        <source>Numer wytopu:</source>
+        <translation>Heat number:</translation>
+    </message>
+</context>
+<context>
+    <name>PieceSectionsForm</name>
+    <message>
+        <source>Podaj preferowany podział odcinka</source>
+        <translation>Preferred split of the piece</translation>
+    </message>
+    <message>
+        <source>Podział procentowy</source>
+        <translation>Split in percent</translation>
+    </message>
+    <message>
+        <source>Odcinek 1</source>
+        <translation>Section 1</translation>
+    </message>
+    <message>
+        <source>Odcinek 2</source>
+        <translation>Section 2</translation>
+    </message>
+    <message>
+        <source>Wyłącz podział</source>
+        <translation>Switch splitting off</translation>
+    </message>
+    <message>
+        <source>Ilość sztuk:</source>
+        <translation>Number of pieces:</translation>
+    </message>
+    <message>
+        <source>Błąd systemowy odwołania do zmienianego rekordu. Numer błędu = %1</source>
+        <translation>System error reading the record to change. Error number = %1</translation>
+    </message>
+    <message>
+        <source>Odcinki %1 + %2 mm nie składają się na długość elementu %3 mm</source>
+        <translation>Sections %1 + %2 mm do not make up the piece length %3 mm</translation>
+    </message>
+</context>
 </TS>
