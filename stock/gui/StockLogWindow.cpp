@@ -65,7 +65,7 @@ QList<Column> logColumns()
         number("STCHAN:ID", QT_TRANSLATE_NOOP("StockLogWindow", "Id"), 7, &R::id),
         {"STCHAN:DATE", QT_TRANSLATE_NOOP("StockLogWindow", "Data"), 10, [](const R& r) { return QVariant(r.date); }},
         {"STCHAN:TIME", QT_TRANSLATE_NOOP("StockLogWindow", "Godz"), 6, [](const R& r) { return QVariant(r.time); }},
-        {"STCHAN:OPERATION_TYPE", QT_TRANSLATE_NOOP("StockLogWindow", "Transakcja"), 16,
+        {"STCHAN:OPERATION_TYPE", QT_TRANSLATE_NOOP("StockLogWindow", "Transakcja"), 20,
          [](const R& r) { return QVariant(operationText(r.operationType)); }},
         number("STCHAN:DOC_ID", QT_TRANSLATE_NOOP("StockLogWindow", "Id"), 7, &R::docId),
         number("STCHAN:LENGHT", QT_TRANSLATE_NOOP("StockLogWindow", "[ mm ]"), 7, &R::lenght),
