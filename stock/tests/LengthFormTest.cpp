@@ -32,6 +32,18 @@ protected:
     FixedIdentity identity{QStringLiteral("ewa"), QStringLiteral("HALA2")};
     Services services{dialogs, clipboard, clock, identity};
 
+    void SetUp() override
+    {
+        DatabaseFixture::SetUp();
+        Table<ProfileRecord> profiles(db);
+        for (uint32_t id : {1u, 3u, 4u}) {
+            ProfileRecord p;
+            p.id = id;
+            p.profileCode = QStringLiteral("P-%1").arg(id);
+            ASSERT_EQ(profiles.add(p), 0);
+        }
+    }
+
     // A length stored directly, as data the program found.
     uint32_t storeLength(uint32_t profile, uint32_t lenght, int32_t intStock, uint32_t extStock = 0, int32_t incom = 0)
     {
@@ -196,6 +208,14 @@ TEST_F(LengthFormTest, InsertOfAnExistingLengthGivesTheStoredOneBackAndInputOuts
     negativeExternal.lenght = 2000;
     negativeExternal.extStock = uint32_t(-3);
     EXPECT_EQ(form.insert(1, negativeExternal), LengthResponse::Refused);
+    EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+
+    // A profile deleted on another station since the form opened gets no length.
+    ProfileLengthRecord ofNoProfile;
+    ofNoProfile.lenght = 2000;
+    ofNoProfile.intStock = 4;
+    EXPECT_EQ(form.insert(9, ofNoProfile), LengthResponse::Refused);
+    EXPECT_EQ(form.refusal(), stock::LengthRefusal::Gone);
     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
 
     // Own and in-production stock may be negative.
