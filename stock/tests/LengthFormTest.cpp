@@ -78,8 +78,15 @@ protected:
     {
         ASSERT_EQ(stock::createStockLog(db, services), stock::OpeningBalance::Written);
     }
+    // A bar of the open cutting order 1 cut from the length, its leftover booked as the remnant.
     void addBar(uint32_t lengthId, uint32_t lenght, uint32_t remnantId)
     {
+        Table<StockTransRecord> orders(db);
+        StockTransRecord order;
+        order.id = 1;
+        order.status = static_cast<uint16_t>(TransactionStatus::Open);
+        if (orders.fetch(Table<StockTransRecord>::Auto, order) != 0)
+            ASSERT_EQ(orders.add(order), 0);
         Table<StockTransItemRecord> items(db);
         StockTransItemRecord bar;
         bar.idTrans = 1;
