@@ -74,7 +74,6 @@ TEST_F(OrderImportsTest, LineEndsOfEveryKindGiveTheSameOrders)
     const QString rows = QStringLiteral("Z/1\tA\tPR-1\t100\t1|Z/1\tA\tPR-1\t200\t2|Z/2\tB\tPR-1\t300\t3");
     QList<QList<uint32_t>> seen;
     for (const QString& end : {QStringLiteral("\r"), QStringLiteral("\n"), QStringLiteral("\r\n")}) {
-        Table<OrderRecord>(db).rows(Table<OrderRecord>::Auto);
         QString text = rows;
         text.replace(QLatin1Char('|'), end);
         text.replace(QStringLiteral("Z/"), QStringLiteral("Z%1/").arg(seen.size()));
