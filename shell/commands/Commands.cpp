@@ -2,6 +2,7 @@
 
 #include "global/DataDirectory.h"
 #include "shell/commands/StockCommands.h"
+#include "shell/commands/TransactionCommands.h"
 
 #include <vector>
 
@@ -26,6 +27,8 @@ const std::vector<Command>& table()
          databaseConvert},
         {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
          "the stock lengths of the catalogue (see below)", stock},
+        {{QStringLiteral("transactions")}, "close | reopen | delete | print ...",
+         "the cutting orders: confirm, reopen, delete, print (see below)", transactions},
     };
     return commands;
 }
@@ -59,6 +62,7 @@ QString usageText()
         text += QStringLiteral("  barmond [--data-dir DIR] %1 %2\n      %3\n")
                     .arg(command.words.join(QLatin1Char(' ')), QLatin1String(command.options), QLatin1String(command.summary));
     text += QStringLiteral("\n") + shell::stockCommandUsage() + QStringLiteral("\n");
+    text += shell::transactionCommandUsage() + QStringLiteral("\n");
     text += QStringLiteral("  barmond help\n      list the commands\n\n"
                            "The data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
                            "else the folder named by BARMOND_DATA, else the current folder.\n"
