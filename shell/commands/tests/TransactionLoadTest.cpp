@@ -98,8 +98,10 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
             std::mt19937 random(7919u * unsigned(w + 1));
             std::uniform_int_distribution<uint32_t> order(1, Orders);
             // Deleting is rarer, so that most cutting orders stay to be closed and reopened.
-            const QStringList actions{QStringLiteral("close"), QStringLiteral("reopen"), QStringLiteral("close"),
-                                      QStringLiteral("reopen"), QStringLiteral("delete")};
+            QStringList actions;
+            for (int i = 0; i < 6; ++i)
+                actions << QStringLiteral("close") << QStringLiteral("reopen");
+            actions << QStringLiteral("delete");
             std::uniform_int_distribution<int> action(0, int(actions.size()) - 1);
             while (timer.elapsed() < runMs)
                 done[std::size_t(w)].push_back(runOperation(data, order(random), actions[action(random)]));
@@ -110,7 +112,7 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
 
     // Per cutting order, what the operations reported done imply.
     std::map<uint32_t, int> closes, reopens, deletes;
-    int succeeded = 0, refused = 0;
+    int succeeded = 0, refused = 0, locked = 0;
     for (const auto& list : done)
         for (const Operation& op : list) {
             ASSERT_TRUE(op.exitCode == 0 || op.exitCode == 1) << op.action.toStdString() << " " << op.order << ": "
@@ -118,6 +120,7 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
             if (op.exitCode == 1) {
                 ++refused;
                 EXPECT_FALSE(op.err.trimmed().isEmpty()) << "a refusal without its message";
+                locked += op.err.contains(QStringLiteral("Błąd podczas startu transakcji")) ? 1 : 0;
                 continue;
             }
             ++succeeded;
@@ -155,12 +158,14 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
             EXPECT_EQ(cut.status, expectedPiece);
         }
     }
-    const QString figures = QStringLiteral("%1 processes, %2 s: %3 operations, %4 done, %5 refused, %6 ms per operation")
+    const QString figures = QStringLiteral("%1 processes, %2 s: %3 operations, %4 done, %5 refused (%6 of them "
+                                           "by the lock wait), %7 ms per operation")
                                 .arg(Workers)
                                 .arg(elapsed / 1000.0, 0, 'f', 1)
                                 .arg(succeeded + refused)
                                 .arg(succeeded)
                                 .arg(refused)
+                                .arg(locked)
                                 .arg(succeeded + refused > 0 ? double(elapsed) * Workers / (succeeded + refused) : 0.0, 0,
                                      'f', 0);
     std::printf("%s\n", figures.toUtf8().constData());
