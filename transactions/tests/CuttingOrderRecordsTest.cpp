@@ -4,6 +4,7 @@
 #include "transactions/CuttingOrderSettlement.h"
 #include "transactions/DescriptionForm.h"
 #include "transactions/PrintTables.h"
+#include "transactions/TransItemsTree.h"
 #include "transactions/TransactionLogRebuild.h"
 
 #include "global/Database.h"
@@ -243,6 +244,59 @@ TEST_F(CuttingOrderRecordsTest, AFailingWriteOfTheLogRebuildLeavesTheLogEmpty)
     }
     EXPECT_EQ(failing - 1, 3 + 3 + 3);   // opening balance, creation and confirmation lines
     EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
+}
+
+TEST_F(CuttingOrderRecordsTest, TheItemTreeListsBarsInPrintOrderWithTheirPiecesAndCarriesHeatNumbers)
+{
+    const uint32_t t = acceptThreeBars();
+    const QList<StockTransItemRecord> items = scenario.all<StockTransItemRecord>();
+    // Print numbers other than the identifiers' order: the tree follows the print numbers.
+    const uint32_t numbers[] = {2, 3, 1};
+    for (int i = 0; i < 3; ++i)
+        scenario.change<StockTransItemRecord>(items[i].id, [&](StockTransItemRecord& r) { r.printId = numbers[i]; });
+    scenario.change<global::StockTransSubitemRecord>(1, [](global::StockTransSubitemRecord& r) {
+        r.order = QStringLiteral("ZL/9");
+        r.code = QStringLiteral("K-1");
+        r.descr1 = QStringLiteral("Słupek  ");
+        r.descr2 = QStringLiteral("lewy");
+    });
+
+    TransItemsTree tree;
+    QString error;
+    ASSERT_EQ(loadTransItems(db, t, tree, error), TreeLoad::Loaded) << error.toStdString();
+    EXPECT_EQ(tree.rootLine, QStringLiteral("    Nr  Długość Odpad   Numer wytopu"));
+    ASSERT_EQ(tree.bars.size(), 3);
+    EXPECT_EQ(tree.bars[0].item.id, items[2].id);
+    EXPECT_EQ(tree.bars[0].line, QStringLiteral("    1  6000  3000     "));
+    EXPECT_EQ(tree.bars[1].item.id, items[0].id);   // the 3000 bar, cut without a leftover
+    EXPECT_EQ(tree.bars[1].line, QStringLiteral("    2  3000     0     "));
+    EXPECT_EQ(tree.bars[1].pieceLines.size(), 3);
+    EXPECT_EQ(tree.bars[2].pieceLines.size(), 5);
+    // The first piece of the 3000 bar (pieces are stored bar by bar in print order at acceptance).
+    EXPECT_EQ(tree.bars[1].pieceLines[0], QString(13, QLatin1Char(' ')) + QStringLiteral("    1000     ")
+                                              + QStringLiteral("ZL/9").leftJustified(20) + QStringLiteral("     ")
+                                              + QStringLiteral("K-1").leftJustified(20)
+                                              + QStringLiteral("     Słupek lewy"));
+
+    // Copy the heat number of one bar and paste it into another.
+    scenario.change<StockTransItemRecord>(items[2].id, [](StockTransItemRecord& r) { r.heatNumber = QStringLiteral("W-2231"); });
+    ASSERT_EQ(loadTransItems(db, t, tree, error), TreeLoad::Loaded);
+    EXPECT_EQ(tree.bars[0].line, QStringLiteral("    1  6000  3000     W-2231"));
+    HeatNumberCopy copy;
+    copy.copyFrom(tree.bars[0].item);
+    StockTransItemRecord stored;
+    EXPECT_EQ(copy.pasteInto(db, dialogs, tree.bars[1].item, stored), global::HeatNumberSave::Stored);
+    EXPECT_EQ(scenario.fetch<StockTransItemRecord>(items[0].id).heatNumber, QStringLiteral("W-2231"));
+    // A bar changed meanwhile on another station keeps that station's number.
+    scenario.change<StockTransItemRecord>(items[1].id, [](StockTransItemRecord& r) { r.heatNumber = QStringLiteral("X-1"); });
+    dialogs.clear();
+    EXPECT_NE(copy.pasteInto(db, dialogs, tree.bars[2].item, stored), global::HeatNumberSave::Stored);
+    EXPECT_EQ(scenario.fetch<StockTransItemRecord>(items[1].id).heatNumber, QStringLiteral("X-1"));
+
+    // An order of an older version: the bars must be numbered by a print first.
+    scenario.change<StockTransItemRecord>(items[0].id, [](StockTransItemRecord& r) { r.printId = 0; });
+    EXPECT_EQ(loadTransItems(db, t, tree, error), TreeLoad::NeedsPrintNumbers);
+    EXPECT_TRUE(PrintNumbersMissingText.startsWith(QStringLiteral("Polecenie rozkroju wykonane było starszą wersją")));
 }
 
 } // namespace
