@@ -14,10 +14,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -46,7 +48,15 @@ QStringList ownArguments(int argc, char** argv)
 // A command (barmond database convert ...) runs without any window system.
 int runCommand(int argc, char** argv, const QStringList& arguments)
 {
-    QCoreApplication app(argc, argv);
+    // A report is drawn with Qt's graphics, which need no display on the offscreen platform.
+    std::unique_ptr<QCoreApplication> app;
+    if (shell::commands::drawsReports(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("Tervox"));
     QCoreApplication::setApplicationName(QStringLiteral("Barmond"));
     QTextStream out(stdout);

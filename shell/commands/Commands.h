@@ -43,5 +43,9 @@ int databaseConvert(const QStringList& options, const QString& dataDir, Console 
 int stock(const QStringList& options, const QString& dataDir, Console console);             // StockCommands.cpp
 int orders(const QStringList& options, const QString& dataDir, Console console);            // OrderCommands.cpp
 int profiles(const QStringList& options, const QString& dataDir, Console console);          // OrderCommands.cpp
+int transactions(const QStringList& options, const QString& dataDir, Console console);      // TransactionCommands.cpp
+
+// Whether the command draws a report (transactions print) and so needs Qt's graphics.
+bool drawsReports(const QStringList& arguments);
 
 } // namespace shell::commands
