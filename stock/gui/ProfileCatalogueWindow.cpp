@@ -71,15 +71,15 @@ QList<ui::BrowseColumn<ProfileLengthRecord>> lengthColumns(const LengthTags* tag
         return c;
     };
     QList<ui::BrowseColumn<ProfileLengthRecord>> columns{
-        column("PROFL:LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość [mm]"), 10,
+        column("PROFL:LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość [mm]"), 13,
                [](const ProfileLengthRecord& r) { return whole(r.lenght); }),
-        column("PROFL:INT_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [szt]"), 8,
+        column("PROFL:INT_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [szt]"), 12,
                [](const ProfileLengthRecord& r) { return whole(r.intStock); }),
-        column("PROFL:EXT_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "Mag. zewn."), 8,
+        column("PROFL:EXT_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "Mag. zewn."), 10,
                [](const ProfileLengthRecord& r) { return whole(r.extStock); }),
-        column("PROFL:INCOM_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "W produkcji"), 8,
+        column("PROFL:INCOM_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "W produkcji"), 11,
                [](const ProfileLengthRecord& r) { return whole(r.incomStock); }),
-        column("PROFL:UNLIMITED_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "H"), 3,
+        column("PROFL:UNLIMITED_STOCK", QT_TRANSLATE_NOOP("ProfileCatalogue", "H"), 4,
                [](const ProfileLengthRecord& r) { return whole(r.unlimitedStock); }),
         column("PROFL:BLOCK_SELECTION", QT_TRANSLATE_NOOP("ProfileCatalogue", "B"), 2,
                [](const ProfileLengthRecord& r) { return whole(r.blockSelection); }),
@@ -116,11 +116,11 @@ QList<ui::BrowseColumn<CutRecord>> pieceColumns(global::Database& db)
         return number;
     };
     QList<ui::BrowseColumn<CutRecord>> columns{
-        {"CUT:LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość [mm]"), 10,
+        {"CUT:LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość [mm]"), 13,
          [](const CutRecord& r) { return whole(r.lenght); }},
-        {"CUT:PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Ilość [szt]"), 6,
+        {"CUT:PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Ilość [szt]"), 10,
          [](const CutRecord& r) { return whole(r.pcs); }},
-        {"CUT:CODE", QT_TRANSLATE_NOOP("ProfileCatalogue", "Kod elementu"), 12,
+        {"CUT:CODE", QT_TRANSLATE_NOOP("ProfileCatalogue", "Kod elementu"), 13,
          [](const CutRecord& r) { return QVariant(r.code); }},
         {"ORD:NUMBER", QT_TRANSLATE_NOOP("ProfileCatalogue", "Zamówienie"), 12,
          [orderNumber](const CutRecord& r) { return QVariant(orderNumber(r)); }},
@@ -131,9 +131,9 @@ QList<ui::BrowseColumn<CutRecord>> pieceColumns(global::Database& db)
              const QString text = QString::number(r.sectionPerc, 'f', 1) + QStringLiteral(" %");
              return QVariant(r.switchOffSection != 0 ? text + QStringLiteral(" *") : text);
          }},
-        {"CUT:LENGHT1", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość 1"), 8,
+        {"CUT:LENGHT1", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość 1"), 10,
          [](const CutRecord& r) { return whole(r.lenght1); }, {0, true, true}},
-        {"CUT:LENGHT2", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość 2"), 8,
+        {"CUT:LENGHT2", QT_TRANSLATE_NOOP("ProfileCatalogue", "Długość 2"), 10,
          [](const CutRecord& r) { return whole(r.lenght2); }, {0, true, true}},
         {"CUT:DESCRIPTION1", QT_TRANSLATE_NOOP("ProfileCatalogue", "Opis dodatkowy 1"), 16,
          [](const CutRecord& r) { return QVariant(r.description1); }},
@@ -175,25 +175,25 @@ QList<ui::BrowseColumn<ProfileRecord>> profileColumns(ProfileTotalsCache& totals
     QList<ui::BrowseColumn<ProfileRecord>> columns{
         column("PRFT:PROFILE_CODE", QT_TRANSLATE_NOOP("ProfileCatalogue", "Kod"), 16,
                [](const ProfileRecord& r) { return QVariant(r.profileCode); }),
-        column("PRFT:REMNANT_LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Min odp. uż. [mm]"), 8,
+        column("PRFT:REMNANT_LENGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Min odp. uż. [mm]"), 14,
                [](const ProfileRecord& r) { return whole(r.remnantLenght); }),
-        column("LOC:ORDERED_PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Zamówienia [szt]"), 8,
+        column("LOC:ORDERED_PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Zamówienia [szt]"), 14,
                [cache](const ProfileRecord& r) { return whole(cache->of(r.id).orderedPieces); }),
-        column("LOC:ORDERED_MB", QT_TRANSLATE_NOOP("ProfileCatalogue", "Zamówienia [mb]"), 9,
+        column("LOC:ORDERED_MB", QT_TRANSLATE_NOOP("ProfileCatalogue", "Zamówienia [mb]"), 14,
                [cache](const ProfileRecord& r) { return QVariant(cache->of(r.id).orderedMetres); }, metres),
-        column("LOC:STOCK_PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [szt]"), 8,
+        column("LOC:STOCK_PCS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [szt]"), 12,
                [cache](const ProfileRecord& r) { return whole(cache->of(r.id).stockPieces); }),
-        column("LOC:STOCK_MB", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [mb]"), 9,
+        column("LOC:STOCK_MB", QT_TRANSLATE_NOOP("ProfileCatalogue", "Magazyn [mb]"), 12,
                [cache](const ProfileRecord& r) { return QVariant(cache->of(r.id).stockMetres); }, metres),
-        column("PRFT:WEIGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Waga [kg/m]"), 7,
+        column("PRFT:WEIGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Waga [kg/m]"), 11,
                [](const ProfileRecord& r) { return QVariant(r.weight); }, real),
         column("PRFT:DESCR", QT_TRANSLATE_NOOP("ProfileCatalogue", "Opis"), 20,
                [](const ProfileRecord& r) { return QVariant(r.descr); }),
-        column("PRFT:PROFILE_CODE2", QT_TRANSLATE_NOOP("ProfileCatalogue", "Kod pomocniczy"), 12,
+        column("PRFT:PROFILE_CODE2", QT_TRANSLATE_NOOP("ProfileCatalogue", "Kod pomocniczy"), 14,
                [](const ProfileRecord& r) { return QVariant(r.profileCode2); }),
-        column("PRFT:HIGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Wysokość"), 7,
+        column("PRFT:HIGHT", QT_TRANSLATE_NOOP("ProfileCatalogue", "Wysokość"), 9,
                [](const ProfileRecord& r) { return QVariant(r.hight); }, real),
-        column("PRFT:WIDTH", QT_TRANSLATE_NOOP("ProfileCatalogue", "Szerokość"), 7,
+        column("PRFT:WIDTH", QT_TRANSLATE_NOOP("ProfileCatalogue", "Szerokość"), 9,
                [](const ProfileRecord& r) { return QVariant(r.width); }, real),
         column("PRFT:SYMETRICAL", QT_TRANSLATE_NOOP("ProfileCatalogue", "Sym"), 3,
                [](const ProfileRecord& r) { return whole(r.symetrical); }),
@@ -206,7 +206,7 @@ QList<ui::BrowseColumn<ProfileRecord>> profileColumns(ProfileTotalsCache& totals
                           [](const ProfileRecord& r) { return QVariant(r.scrapPrice); }, money)
                 << column("PRFT:WELDING_PRICE", QT_TRANSLATE_NOOP("ProfileCatalogue", "Spawanie"), 8,
                           [](const ProfileRecord& r) { return QVariant(r.weldingPrice); }, money)
-                << column("PRFT:REMNANT_LOSS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Przec. użytk."), 8,
+                << column("PRFT:REMNANT_LOSS", QT_TRANSLATE_NOOP("ProfileCatalogue", "Przec. użytk."), 12,
                           [](const ProfileRecord& r) { return QVariant(r.remnantLoss); }, money);
     }
     columns << column("PRFT:ID", QT_TRANSLATE_NOOP("ProfileCatalogue", "Syst. Id"), 6,

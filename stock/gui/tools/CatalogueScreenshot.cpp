@@ -145,8 +145,11 @@ int main(int argc, char** argv)
     }
     Sample{db}.fill();
     ui::ScriptedWindowContext scripted(db);
-    stock::ProfileCatalogueWindow catalogue(scripted.context, {});
-    catalogue.resize(1180, 760);
+    // The optimizer buttons as the program shows them; the picture never presses them.
+    stock::CatalogueHandOvers handOvers;
+    handOvers.optimizer = [](const stock::OptimizerRequest&, QWidget*) {};
+    stock::ProfileCatalogueWindow catalogue(scripted.context, handOvers);
+    catalogue.resize(1280, 800);
     catalogue.lengths().chooseTab(1);
     catalogue.lengths().setCurrentRow(1);
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
