@@ -123,7 +123,7 @@ const ProfileTotals& ProfileTotalsCache::of(uint32_t profileId)
     if (found == totals_.end()) {
         ProfileTotals totals;
         if (const int code = profileTotals(db_, profileId, statuses_, totals); code != 0) {
-            lastError_ = code;
+            failed(code);
             totals = ProfileTotals{};
         }
         found = totals_.insert(profileId, totals);
@@ -138,10 +138,18 @@ bool ProfileTotalsCache::hasPieces(uint32_t profileId, uint16_t status)
     if (found == hasPieces_.end()) {
         bool has = false;
         if (const int code = hasPiecesOfStatus(db_, profileId, status, has); code != 0)
-            lastError_ = code;
+            failed(code);
         found = hasPieces_.insert(key, has);
     }
     return *found;
+}
+
+void ProfileTotalsCache::failed(int code)
+{
+    const bool first = lastError_ == 0;
+    lastError_ = code;
+    if (first && onFailure_)
+        onFailure_(code);
 }
 
 void ProfileTotalsCache::forget()

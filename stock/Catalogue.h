@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace stock {
@@ -54,9 +55,14 @@ public:
     bool hasPieces(uint32_t profileId, uint16_t status);
     void forget();
     int lastError() const { return lastError_; }
+    // Called with the error number of the first read that fails after a forget().
+    void setFailureHandler(std::function<void(int code)> handler) { onFailure_ = std::move(handler); }
 
 private:
+    void failed(int code);
+
     global::Database& db_;
+    std::function<void(int)> onFailure_;
     QList<uint16_t> statuses_;
     QHash<uint32_t, ProfileTotals> totals_;
     QHash<quint64, bool> hasPieces_;

@@ -6,6 +6,8 @@
 #include "stock/StockLengths.h"
 #include "stock/gui/CatalogueIcons.h"
 #include "stock/gui/ProfileEditor.h"
+#include "ui/layout/ControlPositions.h"
+#include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -154,6 +157,29 @@ QList<ui::BrowseColumn<CutRecord>> pieceColumns(global::Database& db)
 }
 
 } // namespace
+
+void openingBalanceWhenLogEmpty(ui::WindowContext& context)
+{
+    // The log must explain the stock before anything in a stock window moves it.
+    global::Table<global::StockChangeRecord> log(context.database);
+    const qint64 lines = log.count(global::Table<global::StockChangeRecord>::Auto);
+    if (log.errorCode() != 0)
+        context.services.dialogs.message(
+            QStringLiteral("System Error after Previous for STOCK_CHANGE. ErrorCode = %1").arg(log.errorCode()));
+    else if (lines == 0)
+        createStockLog(context.database, context.services);   // reports its own failures
+}
+
+void reportTotalsFailures(ProfileTotalsCache& totals, ui::WindowContext& context, QObject* window)
+{
+    // Totals are read while the list paints: the message waits until the painting is over.
+    totals.setFailureHandler([&context, window](int code) {
+        QTimer::singleShot(0, window, [&context, code] {
+            context.services.dialogs.message(
+                QStringLiteral("System Error after NEXT for CUTS table. ErrorCode = %1").arg(code));
+        });
+    });
+}
 
 QColor hiddenRowColour()
 {
@@ -348,10 +374,8 @@ ProfileCatalogueWindow::ProfileCatalogueWindow(ui::WindowContext& context, Catal
     setObjectName(QStringLiteral("PROFILES"));
     listContext_.iniFile.clear();
 
-    // The log must explain the stock before anything in this window moves it.
-    global::Table<global::StockChangeRecord> log(context_.database);
-    if (log.count(global::Table<global::StockChangeRecord>::Auto) == 0 && log.errorCode() == 0)
-        createStockLog(context_.database, context_.services);
+    openingBalanceWhenLogEmpty(context_);
+    reportTotalsFailures(totals_, context_, this);
 
     totals_.setStatuses(piecesSummedOn(ProfileTab::Active));
     profiles_ = new ProfileList(listContext_, context_, totals_, true, QStringLiteral("ProfilesList"),
@@ -393,6 +417,14 @@ ProfileCatalogueWindow::ProfileCatalogueWindow(ui::WindowContext& context, Catal
     splitter_->setStretchFactor(1, 2);
     splitter_->setStretchFactor(2, 2);
 
+    if (context_.positions) {
+        positions_ = std::make_unique<layout::ControlPositions>(*context_.positions, context_.services.dialogs,
+                                                                 QStringLiteral("Profiles"), context_.stationNumber,
+                                                                 *this);
+        positions_->addSplitter(QStringLiteral("?REGION1"), *splitter_, 1);
+        positions_->addSplitter(QStringLiteral("?REGION2"), *splitter_, 2);
+    }
+
     auto* optimizerRow = new QHBoxLayout;
     buildOptimizerRow(*optimizerRow);
     auto* layout = new QVBoxLayout(this);
@@ -414,7 +446,11 @@ ProfileCatalogueWindow::ProfileCatalogueWindow(ui::WindowContext& context, Catal
     resize(980, 720);
 }
 
-ProfileCatalogueWindow::~ProfileCatalogueWindow() = default;
+ProfileCatalogueWindow::~ProfileCatalogueWindow()
+{
+    // The lists work with this window's context, totals and tags: they go first.
+    delete splitter_;
+}
 
 QPushButton* ProfileCatalogueWindow::makeButton(const char* name, std::function<void()> action)
 {
@@ -624,12 +660,20 @@ void ProfileCatalogueWindow::showEvent(QShowEvent* event)
     placed_ = true;
     if (!context_.iniFile.isEmpty())
         layout::iniRestoreWindow(placedWindow(), QStringLiteral("Profiles"), context_.iniFile);
+    if (positions_)
+        positions_->restore();
 }
 
 void ProfileCatalogueWindow::closeEvent(QCloseEvent* event)
 {
     if (!closing_) {
         closing_ = true;
+        for (ui::BrowseWindow* list : {static_cast<ui::BrowseWindow*>(profiles_),
+                                       static_cast<ui::BrowseWindow*>(lengths_), static_cast<ui::BrowseWindow*>(pieces_)})
+            if (list->formats())
+                list->formats()->kill();
+        if (positions_)
+            positions_->save();
         if (!context_.iniFile.isEmpty())
             layout::iniSaveWindow(placedWindow(), QStringLiteral("Profiles"), context_.iniFile);
         emit closed();

@@ -18,11 +18,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QSplitter;
+
+namespace layout { class ControlPositions; }
 
 namespace stock {
 
@@ -149,6 +152,7 @@ private:
     LengthList* lengths_ = nullptr;
     PieceList* pieces_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    std::unique_ptr<layout::ControlPositions> positions_;
     QLineEdit* extendLength_ = nullptr;
     QLineEdit* selectionStart_ = nullptr;
     QList<QPushButton*> buttons_;
@@ -160,6 +164,10 @@ private:
 QList<ui::BrowseColumn<global::ProfileRecord>> profileColumns(ProfileTotalsCache& totals, bool withPrices);
 // The ranges of the catalogue's five profile tabs.
 QList<ui::KeyRange<global::ProfileRecord>> catalogueProfileRanges(ProfileTotalsCache& totals);
+// What a stock window does when it opens: the opening balance when the stock log is still empty.
+void openingBalanceWhenLogEmpty(ui::WindowContext& context);
+// A failure to read the totals of a list is shown once the list has been painted.
+void reportTotalsFailures(ProfileTotalsCache& totals, ui::WindowContext& context, QObject* window);
 // The grey of hidden rows.
 QColor hiddenRowColour();
 

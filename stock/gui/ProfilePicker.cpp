@@ -33,9 +33,8 @@ ProfilePicker::ProfilePicker(ui::WindowContext& context, CatalogueHandOvers hand
 {
     setObjectName(QStringLiteral("SelectProfile"));
     listContext_.iniFile.clear();
-    global::Table<global::StockChangeRecord> log(context_.database);
-    if (log.count(global::Table<global::StockChangeRecord>::Auto) == 0 && log.errorCode() == 0)
-        createStockLog(context_.database, context_.services);
+    openingBalanceWhenLogEmpty(context_);
+    reportTotalsFailures(totals_, context_, this);
 
     totals_.setStatuses({0, 1});
     profiles_ = new ProfileList(listContext_, context_, totals_, false, QStringLiteral("SelectProfileList"),
@@ -77,18 +76,18 @@ ProfilePicker::ProfilePicker(ui::WindowContext& context, CatalogueHandOvers hand
             handOvers_.stockLog(l->profileId, l->lenght, this);
     }));
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setObjectName(QStringLiteral("REGION1"));
-    splitter->addWidget(profiles_);
-    splitter->addWidget(lengths_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setObjectName(QStringLiteral("REGION1"));
+    splitter_->addWidget(profiles_);
+    splitter_->addWidget(lengths_);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(make("SELECT", [this] { selectHighlighted(); }));
     row->addWidget(make("CLOSE", [this] { reject(); }));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(splitter_, 1);
     layout->addLayout(row);
 
     connect(profiles_, &ui::BrowseWindow::currentRowChanged, this, [this] {
@@ -106,7 +105,11 @@ ProfilePicker::ProfilePicker(ui::WindowContext& context, CatalogueHandOvers hand
         layout::iniRestoreWindow(*this, QStringLiteral("SelectProfile"), context_.iniFile);
 }
 
-ProfilePicker::~ProfilePicker() = default;
+ProfilePicker::~ProfilePicker()
+{
+    // The lists work with this window's context and totals: they go first.
+    delete splitter_;
+}
 
 QPushButton* ProfilePicker::button(const QString& objectName) const
 {

@@ -40,6 +40,7 @@ private:
     LengthTags noTags_;
     ProfileList* profiles_ = nullptr;
     LengthList* lengths_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QList<QPushButton*> buttons_;
     QString selected_;
 };

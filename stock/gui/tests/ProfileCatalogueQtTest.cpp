@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -347,6 +348,28 @@ private slots:
         QCOMPARE(window.profiles().current()->profileCode, QStringLiteral("ST-20"));
         QCOMPARE(window.lengths().model().record(0).profileId, b_);
         QCOMPARE(Table<ProfileLengthRecord>(db()).count(Table<ProfileLengthRecord>::Auto), 1);
+    }
+
+    void closingKeepsTheSplittersAndTheListLayouts()
+    {
+        QList<int> sizes;
+        {
+            ProfileCatalogueWindow window(context(), handOvers());
+            window.resize(900, 700);
+            window.show();
+            auto* splitter = window.findChild<QSplitter*>(QStringLiteral("REGION1"));
+            QVERIFY(splitter);
+            splitter->setSizes({300, 150, 150});
+            sizes = splitter->sizes();
+            QCOMPARE(scripted_->layouts.positionCount(), 0);
+            window.close();
+            QCOMPARE(scripted_->layouts.positionCount(), 2);   // ?REGION1 and ?REGION2
+            QCOMPARE(scripted_->layouts.formatCount(), 3);     // one layout per list
+        }
+        ProfileCatalogueWindow again(context(), handOvers());
+        again.resize(900, 700);
+        again.show();
+        QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("REGION1"))->sizes(), sizes);
     }
 
     void thePickerReturnsTheChosenCode()
