@@ -23,6 +23,19 @@ bool sameCounts(const ProfileLengthRecord& a, const ProfileLengthRecord& b)
     return a.intStock == b.intStock && a.extStock == b.extStock && a.incomStock == b.incomStock;
 }
 
+bool sameFlags(const ProfileLengthRecord& a, const ProfileLengthRecord& b)
+{
+    return a.status == b.status && a.unlimitedStock == b.unlimitedStock && a.blockSelection == b.blockSelection
+        && a.typicalLength == b.typicalLength;
+}
+
+// Whether the stored length is still the one the form loaded.
+bool unchangedSinceLoading(const ProfileLengthRecord& stored, const ProfileLengthRecord& loaded)
+{
+    return sameCounts(stored, loaded) && sameFlags(stored, loaded) && stored.profileId == loaded.profileId
+        && stored.lenght == loaded.lenght;
+}
+
 // The fields of the form that are no counts, written over the stored length.
 void takeFlags(ProfileLengthRecord& stored, const ProfileLengthRecord& buffer)
 {
@@ -62,8 +75,9 @@ QString countsText(const ProfileLengthRecord& length)
 
 LengthForm::LengthForm(Database& db, const Services& services) : db_(db), services_(services) {}
 
-LengthResponse LengthForm::refuse(const QString& text)
+LengthResponse LengthForm::refuse(const QString& text, LengthRefusal why)
 {
+    refusal_ = why;
     lastMessage_ = text;
     services_.dialogs.message(text);
     return LengthResponse::Refused;
@@ -72,11 +86,11 @@ LengthResponse LengthForm::refuse(const QString& text)
 bool LengthForm::inputAcceptable(const ProfileLengthRecord& buffer)
 {
     if (buffer.lenght < 1) {
-        refuse(QStringLiteral("Długość dostępna musi wynosić co najmniej 1 mm"));
+        refuse(QStringLiteral("Długość dostępna musi wynosić co najmniej 1 mm"), LengthRefusal::Input);
         return false;
     }
     if (buffer.extStock > uint32_t(std::numeric_limits<int32_t>::max())) {
-        refuse(QStringLiteral("Ilość w magazynie zewnętrznym nie może być ujemna"));
+        refuse(QStringLiteral("Ilość w magazynie zewnętrznym nie może być ujemna"), LengthRefusal::Input);
         return false;
     }
     return true;
@@ -90,12 +104,14 @@ LengthResponse LengthForm::run(LengthRequest request, uint32_t profileId, const 
     case LengthRequest::Change: return change(loaded, buffer);
     case LengthRequest::Delete: return remove(buffer);
     }
-    return refuse(QStringLiteral("Action %1 not allowed in this procedure").arg(static_cast<int>(request)));
+    return refuse(QStringLiteral("Action %1 not allowed in this procedure").arg(static_cast<int>(request)),
+                  LengthRefusal::Input);
 }
 
 LengthResponse LengthForm::insert(uint32_t profileId, ProfileLengthRecord& buffer)
 {
     lastMessage_.clear();
+    refusal_ = LengthRefusal::None;
     if (!inputAcceptable(buffer))
         return LengthResponse::Refused;
     Transaction tx(db_, FormLockWaitMs);
@@ -130,6 +146,7 @@ LengthResponse LengthForm::insert(uint32_t profileId, ProfileLengthRecord& buffe
 LengthResponse LengthForm::change(const ProfileLengthRecord& loaded, ProfileLengthRecord& buffer)
 {
     lastMessage_.clear();
+    refusal_ = LengthRefusal::None;
     if (!inputAcceptable(buffer))
         return LengthResponse::Refused;
     Transaction tx(db_, FormLockWaitMs);
@@ -141,18 +158,21 @@ LengthResponse LengthForm::change(const ProfileLengthRecord& loaded, ProfileLeng
     if (const int code = fetchLength(lengths, loaded.id, stored); code != 0) {
         if (code == err::RecordNotFound)
             return refuse(QStringLiteral("Długość %1 mm została usunięta na innym stanowisku. Zmiany niemożliwe")
-                              .arg(loaded.lenght));
+                              .arg(loaded.lenght),
+                          LengthRefusal::Gone);
         return refuse(QStringLiteral("Error get original record from Profiles_Lenghts table. ErrorCode = %1").arg(code));
     }
-    // The counts on the form were read some time ago; another station may have booked since.
-    if (!sameCounts(stored, loaded) || stored.profileId != loaded.profileId || stored.lenght != loaded.lenght) {
+    // The form was read some time ago; another station may have booked or changed the flags since.
+    // Writing the form over it would lose that station's change.
+    if (!unchangedSinceLoading(stored, loaded)) {
         tx.rollback();
         buffer = stored;
         return refuse(QStringLiteral("Rekord został zmieniony na innym stanowisku. Zmiany niemożliwe.|"
                                      "Stan obecny długości %1 mm: %2. Numer błędu = %3")
                           .arg(stored.lenght)
                           .arg(countsText(stored))
-                          .arg(err::RecordChanged));
+                          .arg(err::RecordChanged),
+                      LengthRefusal::ChangedElsewhere);
     }
 
     if (!sameCounts(stored, buffer)) {
@@ -214,13 +234,14 @@ int LengthForm::removeExclusionsOf(uint32_t lengthId)
 LengthResponse LengthForm::remove(ProfileLengthRecord& buffer)
 {
     lastMessage_.clear();
+    refusal_ = LengthRefusal::None;
     const QString inUse =
         QStringLiteral("Ta długość profila występuje w zapisanych dokumentach produkcyjnych. Usunięcie niemożliwe");
     bool used = false;
     if (const int code = usedByCuttingOrder(buffer, used); code != 0)
         return refuse(QStringLiteral("System error after NEXT for STOCK_TRANS_ITEMS. ErrorCode = %1").arg(code));
     if (used)
-        return refuse(inUse);
+        return refuse(inUse, LengthRefusal::InUse);
     if (services_.dialogs.ask(QStringLiteral("Na pewno usunąć tę długość ?"),
                               {QStringLiteral("Tak"), QStringLiteral("Nie")}) != 0)
         return LengthResponse::Cancelled;
@@ -231,12 +252,13 @@ LengthResponse LengthForm::remove(ProfileLengthRecord& buffer)
     Table<ProfileLengthRecord> lengths(db_);
     ProfileLengthRecord stored;
     if (const int code = fetchLength(lengths, buffer.id, stored); code != 0)
-        return refuse(QStringLiteral("System error after GET for  PROFILES_LENGHTS. ErrorCode = %1").arg(code));
+        return refuse(QStringLiteral("System error after GET for  PROFILES_LENGHTS. ErrorCode = %1").arg(code),
+                      code == err::RecordNotFound ? LengthRefusal::Gone : LengthRefusal::Storage);
     // A cutting order accepted since the question may have taken the length meanwhile.
     if (const int code = usedByCuttingOrder(stored, used); code != 0)
         return refuse(QStringLiteral("System error after NEXT for STOCK_TRANS_ITEMS. ErrorCode = %1").arg(code));
     if (used)
-        return refuse(inUse);
+        return refuse(inUse, LengthRefusal::InUse);
 
     StockBooking booking(db_, StockOperation::LengthRemoved, LogStamp::of(services_.clock, services_.identity));
     if (booking.begin() != 0 || booking.removeLength(stored.id) != 0 || booking.finish() != 0)

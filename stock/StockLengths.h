@@ -27,6 +27,17 @@ enum class LengthResponse {
     Refused = 0,         // a rule or another station refused it, or the storage failed; nothing written
 };
 
+// Why the last request was refused, so that a window knows whether the operator can correct it
+// (input, another station's values now shown) or the form closes.
+enum class LengthRefusal {
+    None,
+    Input,              // a value outside its range; nothing was read or written
+    ChangedElsewhere,   // another station changed the length since it was loaded; the buffer holds it now
+    Gone,               // the length no longer exists
+    InUse,              // a cutting order uses the length as a bar or as its remnant
+    Storage,            // the database refused a read, a write or the transaction
+};
+
 // What the form asks of the procedures (the caller's request).
 enum class LengthRequest { Insert = 1, Change = 2, Delete = 3 };
 
@@ -38,8 +49,9 @@ public:
     LengthResponse insert(uint32_t profileId, global::ProfileLengthRecord& buffer);
 
     // Writes the buffer over the stored length. loaded is the length as the form read it: when the
-    // stored counts are no longer those, another station has changed them and nothing is written
-    // (the buffer then holds the stored length, and the message shows its counts).
+    // stored length is no longer that (its counts or its flags), another station has changed it and
+    // nothing is written (the buffer then holds the stored length, and the message shows its
+    // counts). The length itself and its profile never change.
     LengthResponse change(const global::ProfileLengthRecord& loaded, global::ProfileLengthRecord& buffer);
 
     // Deletes the length after asking; refused while a cutting order uses it as a bar or as its
@@ -52,16 +64,19 @@ public:
 
     // The last message shown, empty when none.
     QString lastMessage() const { return lastMessage_; }
+    // Why the last request was refused (None after one that was not).
+    LengthRefusal refusal() const { return refusal_; }
 
 private:
-    LengthResponse refuse(const QString& text);
+    LengthResponse refuse(const QString& text, LengthRefusal why = LengthRefusal::Storage);
     bool inputAcceptable(const global::ProfileLengthRecord& buffer);
     int usedByCuttingOrder(const global::ProfileLengthRecord& length, bool& used);
     int removeExclusionsOf(uint32_t lengthId);
 
     global::Database& db_;
-    const global::Services& services_;
+    global::Services services_;   // references to the services, safe to take from a temporary
     QString lastMessage_;
+    LengthRefusal refusal_ = LengthRefusal::None;
 };
 
 // The opening balance of the stock log: one line per stock length with its counts, written only

@@ -49,6 +49,8 @@ BrowseWindow::BrowseWindow(WindowContext& context, BrowseDefinition definition, 
 
     list_ = new QTableView(this);
     list_->setObjectName(QStringLiteral("List"));
+    if (!definition_.groups.isEmpty())
+        list_->setHorizontalHeader(new GroupedHeader(definition_.context, definition_.groups, list_));
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -8,6 +8,7 @@
 // The window is not typed: TableBrowse<R> (TableBrowse.h) joins it to a model of records and to
 // the record's form.
 
+#include "ui/browse/GroupedHeader.h"
 #include "ui/form/FormRequest.h"
 
 #include <QList>
@@ -38,6 +39,7 @@ struct BrowseDefinition {
     bool remove = true;
     bool view = false;
     bool tags = false;              // whether records can be tagged
+    QList<ColumnGroup> groups;      // captions over groups of columns (a heading of two rows); none when empty
 };
 
 class BrowseWindow : public QWidget {

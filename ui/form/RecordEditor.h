@@ -35,10 +35,15 @@ namespace ui {
 
 // What the widgets need to know of a field.
 struct FormFieldInfo {
+    // How the field is edited: as text, or as a check box whose text is "1" (checked) or "0".
+    enum class Kind { Text, Check };
+
     QString name;            // object name of the field's widget, e.g. "TECH_NAME"
     const char* caption;     // Polish prompt, translated in the form's context
     int width = 0;           // characters the field holds
     bool multiline = false;
+    Kind kind = Kind::Text;
+    bool readOnly = false;   // shown, never edited (also when the request would allow it)
 };
 
 class RecordEditorBase {
@@ -75,7 +80,10 @@ public:
     // The delete request: asks for confirmation and deletes. True when it was deleted.
     virtual bool remove() = 0;
     // Cancel: asks first when something was changed. True when the form may close.
-    bool cancel();
+    virtual bool cancel();
+    // The cursor left a field whose text the form has just handed over: a form whose fields follow
+    // each other recomputes them here. True when other fields changed (the window shows them again).
+    virtual bool leaveField(int field) { Q_UNUSED(field); return false; }
 
     // The field the cursor goes to after a refusal (-1: where it is).
     int focusField() const { return focusField_; }

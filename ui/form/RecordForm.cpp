@@ -3,6 +3,7 @@
 #include "ui/layout/WindowPlacement.h"
 #include "ui/window/WindowContext.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -37,16 +38,23 @@ RecordForm::RecordForm(WindowContext& context, RecordEditorBase& editor, QWidget
     const QList<FormFieldInfo> infos = editor.fieldInfos();
     for (const FormFieldInfo& info : infos) {
         QWidget* widget = nullptr;
-        if (info.multiline) {
+        const bool fieldReadOnly = readOnly || info.readOnly;
+        if (info.kind == FormFieldInfo::Kind::Check) {
+            auto* box = new QCheckBox(this);
+            box->setEnabled(!fieldReadOnly);
+            widget = box;
+        } else if (info.multiline) {
             auto* edit = new QPlainTextEdit(this);
-            edit->setReadOnly(readOnly);
+            edit->setReadOnly(fieldReadOnly);
             edit->setTabChangesFocus(true);
             widget = edit;
         } else {
             auto* edit = new QLineEdit(this);
             if (info.width > 0)
                 edit->setMaxLength(info.width);
-            edit->setReadOnly(readOnly);
+            edit->setReadOnly(fieldReadOnly);
+            const int field = int(fields_.size());
+            connect(edit, &QLineEdit::editingFinished, this, [this, field] { leaveField(field); });
             widget = edit;
         }
         widget->setObjectName(info.name);
@@ -91,6 +99,8 @@ QString RecordForm::fieldText(int field) const
         return line->text();
     if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
         return text->toPlainText();
+    if (auto* box = qobject_cast<QCheckBox*>(widget))
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     return {};
 }
 
@@ -101,6 +111,8 @@ void RecordForm::setFieldText(int field, const QString& text)
         line->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
         plain->setPlainText(text);
+    else if (auto* box = qobject_cast<QCheckBox*>(widget))
+        box->setChecked(text.trimmed() != QLatin1String("0") && !text.trimmed().isEmpty());
 }
 
 void RecordForm::showValues()
@@ -115,13 +127,21 @@ void RecordForm::takeValues()
         editor_.setFieldText(i, fieldText(i));
 }
 
+void RecordForm::leaveField(int field)
+{
+    editor_.setFieldText(field, fieldText(field));
+    if (editor_.leaveField(field))
+        showValues();
+}
+
 void RecordForm::dittoFocusedField()
 {
     for (int i = 0; i < fields_.size(); ++i) {
         QWidget* widget = fields_.at(i);
         const auto* line = qobject_cast<QLineEdit*>(widget);
         const auto* plain = qobject_cast<QPlainTextEdit*>(widget);
-        const bool readOnly = line ? line->isReadOnly() : plain && plain->isReadOnly();
+        const auto* box = qobject_cast<const QCheckBox*>(widget);
+        const bool readOnly = line ? line->isReadOnly() : plain ? plain->isReadOnly() : !box || !box->isEnabled();
         if (widget->hasFocus() && !readOnly) {
             setFieldText(i, editor_.dittoText(i));
             return;

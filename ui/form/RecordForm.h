@@ -29,7 +29,8 @@ public:
     static FormResponse run(WindowContext& context, RecordEditorBase& editor, QWidget* parent = nullptr);
 
     RecordEditorBase& editor() { return editor_; }
-    // The widget of a field (a QLineEdit, or a QPlainTextEdit for a field of several lines).
+    // The widget of a field (a QLineEdit, a QPlainTextEdit for a field of several lines, a QCheckBox
+    // for a check field).
     QWidget* fieldWidget(int field) const { return fields_.value(field); }
     QString fieldText(int field) const;
     void setFieldText(int field, const QString& text);
@@ -38,6 +39,8 @@ public:
     void pressCancel();
     // Ctrl+' on the field that has the focus.
     void dittoFocusedField();
+    // The cursor leaves a text field (also Enter in it): the editor recomputes what follows from it.
+    void leaveField(int field);
 
 public slots:
     void reject() override;   // Esc and the close button ask like Cancel
