@@ -107,9 +107,10 @@ void Program::runOptimizer(const kadrel::OptimizerCall& call, QWidget* parent)
     kadrel::makeOptimalCut(*context_, input, call, handOver, parent);
 }
 
+// The catalogue opens the stock windows and, handed over from here, the optimizer window.
 stock::CatalogueHandOvers Program::catalogueHandOvers()
 {
-    stock::CatalogueHandOvers handOvers;
+    stock::CatalogueHandOvers handOvers = stock::stockWindows(*context_);
     handOvers.optimizer = [this](const stock::OptimizerRequest& request, QWidget* parent) {
         kadrel::OptimizerCall call;
         call.profile = request.profile;

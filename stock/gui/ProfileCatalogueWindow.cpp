@@ -5,7 +5,10 @@
 #include "stock/StockExport.h"
 #include "stock/StockLengths.h"
 #include "stock/gui/CatalogueIcons.h"
+#include "stock/gui/LengthForm.h"
+#include "stock/gui/PieceSectionsForm.h"
 #include "stock/gui/ProfileEditor.h"
+#include "stock/gui/StockLogWindow.h"
 #include "ui/layout/ControlPositions.h"
 #include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
@@ -158,6 +161,23 @@ QList<ui::BrowseColumn<CutRecord>> pieceColumns(global::Database& db)
 
 } // namespace
 
+CatalogueHandOvers stockWindows(ui::WindowContext& context)
+{
+    CatalogueHandOvers windows;
+    windows.lengthForm = [&context](ui::FormRequest request, ProfileLengthRecord& length, uint32_t profileId,
+                                    QWidget* parent) {
+        return gui::runLengthForm(context, request, profileId, length, parent);
+    };
+    windows.stockLog = [&context](uint32_t profileId, uint32_t length, QWidget*) {
+        gui::openStockLog(context, profileId, length);
+    };
+    windows.defineJoin = [&context](const CutRecord& piece, QWidget* parent) {
+        CutRecord joined = piece;
+        gui::runPieceSectionsForm(context, joined, parent);
+    };
+    return windows;
+}
+
 void openingBalanceWhenLogEmpty(ui::WindowContext& context)
 {
     // The log must explain the stock before anything in a stock window moves it.
@@ -289,8 +309,8 @@ LengthList::LengthList(ui::WindowContext& context, const LengthTags* tags, Form 
                   listDefinition(QStringLiteral("ProfilesLengths"),
                                  {QT_TRANSLATE_NOOP("ProfileCatalogue", "Aktywne"),
                                   QT_TRANSLATE_NOOP("ProfileCatalogue", "Wszystkie")},
-                                 bool(form)),
-                  lengthColumns(tags), {{Lengths::ByProfile, {}, 1}}, std::move(form), parent)
+                                 static_cast<bool>(form)),
+                  lengthColumns(tags), {{Lengths::ByProfile, {}, 1}}, form, parent)
 {
     setNewRecord([this] {
         ProfileLengthRecord length;
@@ -392,7 +412,12 @@ ProfileCatalogueWindow::ProfileCatalogueWindow(ui::WindowContext& context, Catal
     ui::TableBrowse<ProfileLengthRecord>::Form lengthForm;
     if (handOvers_.lengthForm)
         lengthForm = [this](ui::FormRequest request, ProfileLengthRecord& length, QWidget* over) {
-            return handOvers_.lengthForm(request, length, lengths_->profileId(), over);
+            const ui::FormResponse response = handOvers_.lengthForm(request, length, lengths_->profileId(), over);
+            if (response == ui::FormResponse::Done) {   // the profile's stock totals follow
+                totals_.forget();
+                profiles_->list().viewport()->update();
+            }
+            return response;
         };
     lengths_ = new LengthList(listContext_, &tags_, lengthForm, this);
     pieces_ = new PieceList(listContext_, this);

@@ -7,9 +7,8 @@
 // the optimizer window; lengths and pieces are blocked, joins of a piece defined and removed, and
 // the stock goes to the clipboard as text for a spreadsheet.
 //
-// The windows of other subsystems (the optimizer) and those built apart (the length form, the stock
-// log, the join editor) are handed over as functions; a button whose function is missing stays
-// disabled.
+// The windows it opens are handed over as functions (stockWindows() gives those of this subsystem;
+// the program adds the optimizer window); a button whose function is missing stays disabled.
 
 #include "global/Records.h"
 #include "stock/Catalogue.h"
@@ -41,6 +40,10 @@ struct CatalogueHandOvers {
     // The join editor of one piece.
     std::function<void(const global::CutRecord& piece, QWidget* parent)> defineJoin;
 };
+
+// The windows of this subsystem the catalogue opens: the stock-length form, the stock log (a window
+// of the frame) and the join editor of a piece. The optimizer comes from the program.
+CatalogueHandOvers stockWindows(ui::WindowContext& context);
 
 // The profile list: profiles by code, five tabs, the totals of the tab's pieces.
 class ProfileList : public ui::TableBrowse<global::ProfileRecord> {

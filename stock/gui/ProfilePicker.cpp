@@ -165,10 +165,9 @@ void ProfilePicker::retranslate()
     button(QStringLiteral("LOG_LENGHT"))->setToolTip(tr("Kartoteka dla wybranej długosci"));
 }
 
-ui::FormResponse selectProfile(ui::WindowContext& context, QString& code, const CatalogueHandOvers& handOvers,
-                               QWidget* parent)
+ui::FormResponse selectProfile(ui::WindowContext& context, QString& code, QWidget* parent)
 {
-    ProfilePicker picker(context, handOvers, parent);
+    ProfilePicker picker(context, stockWindows(context), parent);
     if (picker.exec() != QDialog::Accepted || picker.selectedCode().isEmpty())
         return ui::FormResponse::Cancelled;
     code = picker.selectedCode();

@@ -48,9 +48,9 @@ private:
 // The ranges of the picker's three profile tabs.
 QList<ui::KeyRange<global::ProfileRecord>> pickerProfileRanges(ProfileTotalsCache& totals);
 
-// Opens the picker modally. On "Wybierz" the code of the chosen profile is written into code and
-// the answer is Done; otherwise Cancelled and code is left as it was.
-ui::FormResponse selectProfile(ui::WindowContext& context, QString& code, const CatalogueHandOvers& handOvers = {},
-                               QWidget* parent = nullptr);
+// Opens the picker modally, with the length form and the stock log of this subsystem. On "Wybierz"
+// the code of the chosen profile is written into code and the answer is Done; otherwise Cancelled
+// and code is left as it was.
+ui::FormResponse selectProfile(ui::WindowContext& context, QString& code, QWidget* parent = nullptr);
 
 } // namespace stock

@@ -7,8 +7,13 @@
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/tests/support/StockLogRules.h"
+#include "stock/gui/LengthForm.h"
+#include "stock/gui/PieceSectionsForm.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "stock/gui/ProfilePicker.h"
+#include "stock/gui/StockLogWindow.h"
+#include "ui/form/RecordForm.h"
 #include "ui/window/ScriptedWindowContext.h"
 
 #include <QApplication>
@@ -350,6 +355,54 @@ private slots:
         QCOMPARE(Table<ProfileLengthRecord>(db()).count(Table<ProfileLengthRecord>::Auto), 1);
     }
 
+    void theStockWindowsOpenFromTheLists()
+    {
+        CatalogueHandOvers windows = stockWindows(context());
+        windows.optimizer = handOvers().optimizer;
+        ProfileCatalogueWindow window(context(), windows);
+        LengthList& lengths = window.lengths();
+        QVERIFY(!lengths.button(QStringLiteral("INSERT"))->isHidden());
+
+        QTimer::singleShot(0, [] {
+            auto* form = qobject_cast<ui::RecordForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            form->setFieldText(gui::LengthEditor::Lenght, QStringLiteral("7000"));
+            form->setFieldText(gui::LengthEditor::IntStock, QStringLiteral("6"));
+            form->pressOk();
+        });
+        QTest::keyClick(&lengths.list(), Qt::Key_Insert);
+        QCOMPARE(lengths.current()->lenght, 7000u);
+        QCOMPARE(lengths.current()->profileId, a_);
+        QCOMPARE(cell(window.profiles().model(), 0).at(4), QStringLiteral("20"));   // the profile's own stock follows
+
+        scripted_->dialogs.planAnswers({0});   // "Na pewno usunąć tę długość ?"
+        QTest::keyClick(&lengths.list(), Qt::Key_Delete);
+        QCOMPARE(lengthsShown(lengths), (QStringList{"6000", "5000", "4000"}));
+        QCOMPARE(lengths.current()->lenght, 6000u);
+        QVERIFY(bool(testing_support::stockLogExplainsStock(db())));
+
+        window.button(QStringLiteral("LOG_LENGHT"))->click();
+        gui::StockLogWindow* log = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = dynamic_cast<gui::StockLogWindow*>(top))
+                log = shown;
+        QVERIFY(log);
+        QCOMPARE(log->profileId(), a_);
+        QCOMPARE(log->length(), 6000u);
+        log->close();
+
+        QVERIFY(window.button(QStringLiteral("EXTEND:2"))->isEnabled());
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            QWidget* form = QApplication::activeModalWidget();
+            QVERIFY(form);
+            opened = form->objectName();
+            qobject_cast<QDialog*>(form)->done(QDialog::Rejected);
+        });
+        window.button(QStringLiteral("EXTEND:2"))->click();
+        QCOMPARE(opened, gui::PieceSectionsFormName);
+    }
+
     void closingKeepsTheSplittersAndTheListLayouts()
     {
         QList<int> sizes;
@@ -359,17 +412,28 @@ private slots:
             window.show();
             auto* splitter = window.findChild<QSplitter*>(QStringLiteral("REGION1"));
             QVERIFY(splitter);
-            splitter->setSizes({300, 150, 150});
+            splitter->setSizes({100, 300, 200});   // far from the window's own 3 : 2 : 2
             sizes = splitter->sizes();
             QCOMPARE(scripted_->layouts.positionCount(), 0);
             window.close();
             QCOMPARE(scripted_->layouts.positionCount(), 2);   // ?REGION1 and ?REGION2
-            QCOMPARE(scripted_->layouts.formatCount(), 3);     // one layout per list
+            for (const char* list : {"ProfilesList", "ProfilesLengths", "ProfilesCuts"}) {   // each list's layout
+                layout::ListKey key;
+                key.procId = QString::fromLatin1(list);
+                key.userId = context().stationNumber;
+                QList<ListFormatRecord> formats;
+                QVERIFY(scripted_->layouts.formatsOf(key, formats).ok());
+                QVERIFY2(!formats.isEmpty(), list);
+            }
         }
         ProfileCatalogueWindow again(context(), handOvers());
         again.resize(900, 700);
         again.show();
-        QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("REGION1"))->sizes(), sizes);
+        const QList<int> restored = again.findChild<QSplitter*>(QStringLiteral("REGION1"))->sizes();
+        QCOMPARE(restored.size(), 3);
+        for (int i : {0, 1})   // the handles stand where they were left, to the width of a handle
+            QVERIFY2(qAbs(restored.at(i) - sizes.at(i)) <= 10,
+                     qPrintable(QStringLiteral("%1 restored as %2").arg(sizes.at(i)).arg(restored.at(i))));
     }
 
     void thePickerReturnsTheChosenCode()
@@ -387,6 +451,7 @@ private slots:
         QTimer::singleShot(0, [] {
             auto* shown = qobject_cast<ProfilePicker*>(QApplication::activeModalWidget());
             QVERIFY(shown);
+            QVERIFY(shown->button(QStringLiteral("LOG_PROF"))->isEnabled());   // the stock windows are there
             shown->profiles().chooseTab(1);
             shown->profiles().setCurrentRow(rowOfCode(shown->profiles(), QStringLiteral("ST-20")));
             shown->button(QStringLiteral("SELECT"))->click();
