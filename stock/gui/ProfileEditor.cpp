@@ -37,8 +37,8 @@ ui::FormField<ProfileRecord> realField(const QString& name, const char* caption,
 
 ui::FormField<ProfileRecord> flagField(const QString& name, const char* caption, uint16_t ProfileRecord::*member)
 {
-    return {{name, caption, 1},
-            [member](const ProfileRecord& r) { return QString::number(r.*member); },
+    return {{name, caption, 1, false, ui::FormFieldInfo::Kind::Check},
+            [member](const ProfileRecord& r) { return QString::number(r.*member != 0 ? 1 : 0); },
             [member](ProfileRecord& r, const QString& text) { r.*member = wholeNumber(text) != 0 ? 1 : 0; }};
 }
 
@@ -82,14 +82,14 @@ QList<ui::FormField<ProfileRecord>> ProfileEditor::fields() const
         realField("WEIGHT", QT_TRANSLATE_NOOP("ProfileEditor", "Waga [kg/m]"), &ProfileRecord::weight),
         realField("HIGHT", QT_TRANSLATE_NOOP("ProfileEditor", "Wysokość"), &ProfileRecord::hight),
         realField("WIDTH", QT_TRANSLATE_NOOP("ProfileEditor", "Szerokość"), &ProfileRecord::width),
-        flagField("SYMETRICAL", QT_TRANSLATE_NOOP("ProfileEditor", "Symetryczny (1 = tak)"), &ProfileRecord::symetrical),
+        flagField("SYMETRICAL", QT_TRANSLATE_NOOP("ProfileEditor", "Symetryczny"), &ProfileRecord::symetrical),
         ui::textField("UOM", QT_TRANSLATE_NOOP("ProfileEditor", "Jednostka (mm, cm)"), 10, &ProfileRecord::uom),
         realField("PRICE", QT_TRANSLATE_NOOP("ProfileEditor", "Cena [za mb]"), &ProfileRecord::price),
         realField("SCRAP_PRICE", QT_TRANSLATE_NOOP("ProfileEditor", "Cena złomu"), &ProfileRecord::scrapPrice),
         realField("WELDING_PRICE", QT_TRANSLATE_NOOP("ProfileEditor", "Koszt spawania"), &ProfileRecord::weldingPrice),
         realField("REMNANT_LOSS", QT_TRANSLATE_NOOP("ProfileEditor", "Przecena odpadu użytkowego"),
                   &ProfileRecord::remnantLoss),
-        flagField("STATUS", QT_TRANSLATE_NOOP("ProfileEditor", "Ukryj na liście wyboru (1 = tak)"), &ProfileRecord::status),
+        flagField("STATUS", QT_TRANSLATE_NOOP("ProfileEditor", "Ukryj na liście wyboru"), &ProfileRecord::status),
     };
 }
 

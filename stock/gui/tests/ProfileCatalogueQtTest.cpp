@@ -5,11 +5,14 @@
 // list, and the picker returning the chosen code.
 
 #include "global/Database.h"
+#include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 #include "global/tests/support/StockLogRules.h"
 #include "stock/gui/LengthForm.h"
+#include "stock/ProfileForm.h"
 #include "stock/gui/PieceSectionsForm.h"
+#include "stock/gui/ProfileEditor.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "stock/gui/ProfilePicker.h"
 #include "stock/gui/StockLogWindow.h"
@@ -341,6 +344,34 @@ private slots:
         window.button(QStringLiteral("DELEXTEND"))->click();
         QCOMPARE(pieces.current()->lenght1, 0u);
         QVERIFY(!window.button(QStringLiteral("DELEXTEND"))->isEnabled());
+    }
+
+    void aProfileAddedThroughTheForm()
+    {
+        ProfileCatalogueWindow window(context(), handOvers());
+        global::glo().defUom = QStringLiteral("cm");
+        bool stayedOpen = false;
+        QTimer::singleShot(0, [&stayedOpen] {
+            auto* form = qobject_cast<ui::RecordForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            QCOMPARE(form->fieldText(int(ProfileFormField::Uom)), QStringLiteral("cm"));
+            form->setFieldText(int(ProfileFormField::Code), QStringLiteral("st-20"));   // ST-20 exists
+            form->setFieldText(int(ProfileFormField::RemnantLenght), QStringLiteral("250"));
+            form->setFieldText(int(ProfileFormField::Symetrical), QStringLiteral("1"));
+            form->pressOk();
+            stayedOpen = form->isVisible();
+            form->setFieldText(int(ProfileFormField::Code), QStringLiteral("BB-10"));
+            form->pressOk();
+        });
+        window.profiles().insertRecord();
+        global::glo().defUom = QStringLiteral("mm");
+        QVERIFY(stayedOpen);
+        QCOMPARE(scripted_->dialogs.messages().last(), duplicateCodeMessage());
+        QCOMPARE(window.profiles().current()->profileCode, QStringLiteral("BB-10"));
+        QCOMPARE(window.profiles().current()->uom, QStringLiteral("cm"));
+        QCOMPARE(window.profiles().current()->symetrical, uint16_t(1));
+        QCOMPARE(window.profiles().current()->remnantLenght, 250u);
+        QCOMPARE(window.lengths().model().rowCount(), 0);   // the new profile has no lengths yet
     }
 
     void theProfileFormFromTheList()

@@ -227,8 +227,8 @@
         <translation>Width</translation>
     </message>
     <message>
-        <source>Symetryczny (1 = tak)</source>
-        <translation>Symmetrical (1 = yes)</translation>
+        <source>Symetryczny</source>
+        <translation>Symmetrical</translation>
     </message>
     <message>
         <source>Jednostka (mm, cm)</source>
@@ -251,8 +251,8 @@
         <translation>Usable remnant loss</translation>
     </message>
     <message>
-        <source>Ukryj na liście wyboru (1 = tak)</source>
-        <translation>Hide on the selection list (1 = yes)</translation>
+        <source>Ukryj na liście wyboru</source>
+        <translation>Hide on the selection list</translation>
     </message>
     <message>
         <source>Edycja danych podstawowych profila</source>
