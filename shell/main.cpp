@@ -99,9 +99,9 @@ int main(int argc, char** argv)
 
     if (!parse.options.screenshot.isEmpty()) {
         // Two browses open at once, side by side, and the window menu that lists them.
-        program.openParameters();
-        auto* second = static_cast<settings::SetupParWindow*>(program.openParameters());
-        second->highlight(QStringLiteral("GLO:Saw_Width"));
+        auto* parameters = static_cast<settings::SetupParWindow*>(program.openParameters());
+        parameters->highlight(QStringLiteral("GLO:Saw_Width"));
+        program.openFieldMap();
         program.frame().tileVertically();
         int status = 0;
         QTimer::singleShot(500, &program.frame(), [&program, &status, file = parse.options.screenshot] {

@@ -7,27 +7,18 @@
 // sections above 0 and adding up to the piece length.
 
 #include "global/Database.h"
+#include "global/PieceSections.h"
 #include "global/Records.h"
 #include "global/Services.h"
 
 namespace stock {
 
-struct Sections {
-    double percentage = 0;   // share of the first section, percent of the piece length
-    uint32_t first = 0;      // LENGHT1, mm
-    uint32_t second = 0;     // LENGHT2, mm
-
-    bool operator==(const Sections&) const = default;
-};
-
-// What the form computes on leaving each field. A value beyond the piece (or the percentage outside
-// 0 to 100) clears all three; a section of 0 clears all three.
-Sections sectionsFromPercentage(uint32_t pieceLength, double percentage);
-Sections sectionsFromFirst(uint32_t pieceLength, uint32_t first);
-Sections sectionsFromSecond(uint32_t pieceLength, uint32_t second);
-
-// Whether the sections keep the rule of the form for a piece of this length.
-bool sectionsFit(const Sections& sections, uint32_t pieceLength);
+// The section rules are shared with the order's piece form (global/PieceSections.h).
+using global::Sections;
+using global::sectionsFit;
+using global::sectionsFromFirst;
+using global::sectionsFromPercentage;
+using global::sectionsFromSecond;
 
 // The number of pieces the form offers back when the one typed is not between 1 and the record's.
 uint32_t piecesToCut(uint32_t typed, uint32_t recordPieces);

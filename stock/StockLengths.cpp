@@ -63,6 +63,15 @@ int findLength(Database& db, uint32_t profileId, uint32_t lenght, ProfileLengthR
     return lengths.fetch(Table<ProfileLengthRecord>::ByProfile, out);
 }
 
+// 0 when the profile exists, 35 when it does not, else the error of reading it.
+int profileExists(Database& db, uint32_t profileId)
+{
+    Table<ProfileRecord> profiles(db);
+    ProfileRecord profile;
+    profile.id = profileId;
+    return profiles.fetch(Table<ProfileRecord>::Auto, profile);
+}
+
 } // namespace
 
 QString countsText(const ProfileLengthRecord& length)
@@ -118,6 +127,15 @@ LengthResponse LengthForm::insert(uint32_t profileId, ProfileLengthRecord& buffe
     if (!tx.ok())
         return refuse(TransactionBlocked);
 
+    // The profile may have been deleted on another station since the form opened: a length of no
+    // profile would hold stock nobody sees.
+    if (const int code = profileExists(db_, profileId); code != 0) {
+        if (code == err::RecordNotFound)
+            return refuse(QStringLiteral("Profil %1 nie istnieje (usunięty na innym stanowisku). Nic nie zapisano")
+                              .arg(profileId),
+                          LengthRefusal::Gone);
+        return refuse(QStringLiteral("Błąd odwołania do profila. Błąd = %1").arg(code));
+    }
     // Whether the length exists is decided inside the transaction, where no other station can add it.
     ProfileLengthRecord existing;
     const int found = findLength(db_, profileId, buffer.lenght, existing);

@@ -1,6 +1,7 @@
 #include "shell/commands/Commands.h"
 
 #include "global/DataDirectory.h"
+#include "shell/commands/OrderCommands.h"
 #include "shell/commands/StockCommands.h"
 
 #include <vector>
@@ -26,6 +27,9 @@ const std::vector<Command>& table()
          databaseConvert},
         {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
          "the stock lengths of the catalogue (see below)", stock},
+        {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete ...",
+         "orders, their pieces and pasted imports (see below)", orders},
+        {{QStringLiteral("profiles")}, "import --file TEXT", "pasted profiles (see below)", profiles},
     };
     return commands;
 }
@@ -59,6 +63,7 @@ QString usageText()
         text += QStringLiteral("  barmond [--data-dir DIR] %1 %2\n      %3\n")
                     .arg(command.words.join(QLatin1Char(' ')), QLatin1String(command.options), QLatin1String(command.summary));
     text += QStringLiteral("\n") + shell::stockCommandUsage() + QStringLiteral("\n");
+    text += shell::orderCommandUsage() + QStringLiteral("\n");
     text += QStringLiteral("  barmond help\n      list the commands\n\n"
                            "The data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
                            "else the folder named by BARMOND_DATA, else the current folder.\n"

@@ -58,6 +58,8 @@ public:
     QWidget* openProfiles();
     // What the catalogue hands over to other subsystems' windows (the optimizer window).
     stock::CatalogueHandOvers catalogueHandOvers();
+    // Opens the import field map as a window of the frame; the map.
+    QWidget* openFieldMap();
     void restoreLayouts();
     void deleteDatabase();
 

@@ -32,6 +32,18 @@ protected:
     FixedIdentity identity{QStringLiteral("ewa"), QStringLiteral("HALA2")};
     Services services{dialogs, clipboard, clock, identity};
 
+    void SetUp() override
+    {
+        DatabaseFixture::SetUp();
+        Table<ProfileRecord> profiles(db);
+        for (uint32_t id : {1u, 3u, 4u}) {
+            ProfileRecord p;
+            p.id = id;
+            p.profileCode = QStringLiteral("P-%1").arg(id);
+            ASSERT_EQ(profiles.add(p), 0);
+        }
+    }
+
     // A length stored directly, as data the program found.
     uint32_t storeLength(uint32_t profile, uint32_t lenght, int32_t intStock, uint32_t extStock = 0, int32_t incom = 0)
     {
@@ -66,8 +78,15 @@ protected:
     {
         ASSERT_EQ(stock::createStockLog(db, services), stock::OpeningBalance::Written);
     }
+    // A bar of the open cutting order 1 cut from the length, its leftover booked as the remnant.
     void addBar(uint32_t lengthId, uint32_t lenght, uint32_t remnantId)
     {
+        Table<StockTransRecord> orders(db);
+        StockTransRecord order;
+        order.id = 1;
+        order.status = static_cast<uint16_t>(TransactionStatus::Open);
+        if (orders.fetch(Table<StockTransRecord>::Auto, order) != 0)
+            ASSERT_EQ(orders.add(order), 0);
         Table<StockTransItemRecord> items(db);
         StockTransItemRecord bar;
         bar.idTrans = 1;
@@ -196,6 +215,14 @@ TEST_F(LengthFormTest, InsertOfAnExistingLengthGivesTheStoredOneBackAndInputOuts
     negativeExternal.lenght = 2000;
     negativeExternal.extStock = uint32_t(-3);
     EXPECT_EQ(form.insert(1, negativeExternal), LengthResponse::Refused);
+    EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+
+    // A profile deleted on another station since the form opened gets no length.
+    ProfileLengthRecord ofNoProfile;
+    ofNoProfile.lenght = 2000;
+    ofNoProfile.intStock = 4;
+    EXPECT_EQ(form.insert(9, ofNoProfile), LengthResponse::Refused);
+    EXPECT_EQ(form.refusal(), stock::LengthRefusal::Gone);
     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
 
     // Own and in-production stock may be negative.

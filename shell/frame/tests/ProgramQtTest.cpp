@@ -2,6 +2,7 @@
 // identification, parameters), the menu items that work and those still without a window, the
 // parameters window changing the language of the frame, and the maintenance questions in English.
 
+#include "orders/gui/InterfaceMapWindow.h"
 #include "settings/gui/SetupParEditor.h"
 #include "settings/gui/SetupParWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
@@ -123,11 +124,11 @@ private slots:
         Program program(dir_->path(), services());
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
-        for (Item item : {Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::PrinterSettings,
-                          Item::DeleteDatabase, Item::About})
+        for (Item item : {Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
+                          Item::PrinterSettings, Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
         for (Item item : {Item::Orders, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts,
-                          Item::ImportMapping, Item::ConvertDatabase, Item::TestDatabase})
+                          Item::ConvertDatabase, Item::TestDatabase})
             QVERIFY(!frame.action(item)->isEnabled());
     }
 
@@ -240,6 +241,30 @@ private slots:
         QVERIFY(again.start([](MainFrame& frame) { frame.show(); }));
         again.openParameters();
         QCOMPARE(again.frame().mdiArea()->subWindowList().first()->geometry(), QRect(30, 20, 430, 310));
+    }
+
+    void theFieldMapOpensFromTheMenuBesideTheParameterList()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start([](MainFrame& frame) { frame.show(); }));
+        program.openParameters();
+        program.frame().action(Item::ImportMapping)->trigger();
+        QMdiArea* area = program.frame().mdiArea();
+        QCOMPARE(area->subWindowList().size(), 2);
+        auto* map = dynamic_cast<orders::InterfaceMapWindow*>(area->activeSubWindow()->widget());
+        QVERIFY(map);
+        auto* windows = program.frame().findChild<QMenu*>(QStringLiteral("windowsMenu"));
+        emit windows->aboutToShow();
+        QStringList listed;
+        for (QAction* action : windows->actions())
+            if (!action->isSeparator())
+                listed << action->text();
+        QCOMPARE(listed.mid(3), (QStringList{"&1 Parametry konfiguracyjne programu",
+                                             "&2 Mapowanie pól do importu danych"}));
+        area->activeSubWindow()->setGeometry(40, 30, 450, 320);
+        program.frame().close();
+        QSettings ini(iniFile(dir_->path()), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("MapImportFields/Width")).toInt(), 450);
     }
 
     void sampleDataGoesOnlyIntoAnEmptyDatabase()
