@@ -10,6 +10,7 @@
 #include "settings/DatabaseConversion.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "settings/gui/SetupParWindow.h"
+#include "stock/gui/ProfileCatalogueWindow.h"
 #include "shell/frame/DatabaseDeletion.h"
 #include "shell/frame/PrinterSettings.h"
 #include "shell/frame/ProgramInfo.h"
@@ -86,7 +87,6 @@ bool Program::fillSampleIfEmpty(QString& report)
 
 void Program::openOptimizer(const OptimizeRequest& request)
 {
-    kadrel::DatabaseInput input(db_);
     kadrel::OptimizerCall call;
     call.profile = request.profile;
     call.orderProfile = request.orderProfile;
@@ -94,12 +94,43 @@ void Program::openOptimizer(const OptimizeRequest& request)
     call.status = uint8_t(request.status);
     call.extensions = global::glo().selectionStart;   // the lists' "Dobór od:" starts with it
     call.extend = request.extend;
+    runOptimizer(call, frame_.get());
+}
+
+void Program::runOptimizer(const kadrel::OptimizerCall& call, QWidget* parent)
+{
+    kadrel::DatabaseInput input(db_);
     // The selected solution goes to the save window, the cut lists (in the print preview over the
     // printer of "Ustawienia drukarki") and the extensions export.
     const kadrel::SolutionHandOver handOver = kadrel::solutionHandOver(
         *context_, [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); },
-        frame_.get());
-    kadrel::makeOptimalCut(*context_, input, call, handOver, frame_.get());
+        parent);
+    kadrel::makeOptimalCut(*context_, input, call, handOver, parent);
+}
+
+// The catalogue opens the stock windows and, handed over from here, the optimizer window.
+stock::CatalogueHandOvers Program::catalogueHandOvers()
+{
+    stock::CatalogueHandOvers handOvers = stock::stockWindows(*context_);
+    handOvers.optimizer = [this](const stock::OptimizerRequest& request, QWidget* parent) {
+        kadrel::OptimizerCall call;
+        call.profile = request.profile;
+        call.orderProfile = request.orderProfile;
+        call.selectedLengths = request.lengths;
+        call.mode = request.mode;
+        call.status = request.status;
+        call.extensions = request.selectionStart;
+        call.extend = request.extend;
+        runOptimizer(call, parent);
+    };
+    return handOvers;
+}
+
+QWidget* Program::openProfiles()
+{
+    auto* catalogue = new stock::ProfileCatalogueWindow(*context_, catalogueHandOvers());
+    host_->showBrowse(catalogue);
+    return catalogue;
 }
 
 void Program::makeWindowContext()
@@ -124,6 +155,7 @@ void Program::wireMenu()
     MainFrame& frame = *frame_;
     frame.setOpener(MainFrame::Item::RestoreLayouts, [this] { restoreLayouts(); });
     frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
+    frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });

@@ -13,6 +13,8 @@
 
 #include "global/Database.h"
 #include "global/Services.h"
+#include "optimizer/OptimizerCall.h"
+#include "stock/gui/ProfileCatalogueWindow.h"
 
 #include <QString>
 
@@ -52,6 +54,10 @@ public:
     // The menu actions (also for the tests).
     // Opens the parameter list as a window of the frame (several may be open); the list.
     QWidget* openParameters();
+    // Opens the profile catalogue as a window of the frame (several may be open); the catalogue.
+    QWidget* openProfiles();
+    // What the catalogue hands over to other subsystems' windows (the optimizer window).
+    stock::CatalogueHandOvers catalogueHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
     void restoreLayouts();
@@ -59,6 +65,8 @@ public:
 
 private:
     void wireMenu();
+    // The optimizer window over parent, its solution handed to the save window and the cut lists.
+    void runOptimizer(const kadrel::OptimizerCall& call, QWidget* parent);
     void showStation();
     void makeWindowContext();
 

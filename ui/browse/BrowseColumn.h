@@ -28,6 +28,7 @@ struct BrowseColumn {
     NumberFormat number{};
     std::function<QIcon(const R&)> icon{};       // none when empty
     std::function<QColor(const R&)> colour{};    // text colour; the list's own when invalid
+    std::function<QColor(const R&)> background{};  // cell colour; the list's own when invalid
 };
 
 } // namespace ui

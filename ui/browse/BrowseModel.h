@@ -169,7 +169,8 @@ public:
             }
             if (code != 0)
                 return failed(code, table.errorText());
-            rows.prepend({rec, table.position()});
+            if (range_.passes(rec))
+                rows.prepend({rec, table.position()});
         }
         show(std::move(rows), start, true);
         return succeeded();
@@ -221,7 +222,9 @@ public:
         Table table(db_);
         table.set(range_.key, from, range_.components + extra);
         R rec;
-        const int code = table.next(rec);
+        int code = table.next(rec);
+        while (code == 0 && inRange(rec) && !range_.passes(rec))
+            code = table.next(rec);
         if (code == global::err::NoMoreRecords || (code == 0 && !inRange(rec)))
             return loadEnd() == 0 ? int(rows_.size()) - 1 : -1;   // beyond the last: the last one
         if (code != 0) {
@@ -255,7 +258,7 @@ public:
             return -1;
         }
         const Row row{current, table.position()};
-        return inRange(current) ? showAround(row) : near(current, {});
+        return inRange(current) && range_.passes(current) ? showAround(row) : near(current, {});
     }
 
     int relocateAt(const QString& position) override
@@ -265,7 +268,7 @@ public:
         Table table(db_);
         R current;
         const int code = table.reget(position, current);
-        if (code == 0 && inRange(current))
+        if (code == 0 && inRange(current) && range_.passes(current))
             return showAround({current, position});
         if (code == 0)
             return near(current, {});
@@ -292,7 +295,8 @@ public:
                 break;
             if (code != 0)
                 return failed(code, table.errorText());
-            all.insert(table.position());
+            if (range_.passes(rec))
+                all.insert(table.position());
         }
         tags_ = std::move(all);
         tagsShown();
@@ -350,6 +354,12 @@ public:
             const QColor colour = column.colour(row.record);
             return colour.isValid() ? QVariant(colour) : QVariant();
         }
+        case Qt::BackgroundRole: {
+            if (!column.background)
+                return {};
+            const QColor colour = column.background(row.record);
+            return colour.isValid() ? QVariant(colour) : QVariant();
+        }
         case TaggedRole: return tags_.contains(row.position);
         case PositionRole: return row.position;
         default: return {};
@@ -388,7 +398,8 @@ private:
             }
             if (code != 0)
                 return failed(code, table.errorText());
-            out.append({rec, table.position()});
+            if (range_.passes(rec))
+                out.append({rec, table.position()});
         }
         return 0;
     }
@@ -408,7 +419,8 @@ private:
             }
             if (code != 0)
                 return failed(code, table.errorText());
-            out.prepend({rec, table.position()});
+            if (range_.passes(rec))
+                out.prepend({rec, table.position()});
         }
         return 0;
     }
@@ -441,7 +453,9 @@ private:
         else
             table.set(range_.key, at, int(parts.size()));
         R rec;
-        const int code = table.next(rec);
+        int code = table.next(rec);
+        while (code == 0 && inRange(rec) && !range_.passes(rec))
+            code = table.next(rec);
         if (code == 0 && inRange(rec))
             return showAround({rec, table.position()});
         if (code != 0 && code != global::err::NoMoreRecords) {

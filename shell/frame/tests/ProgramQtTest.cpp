@@ -5,6 +5,7 @@
 #include "orders/gui/InterfaceMapWindow.h"
 #include "settings/gui/SetupParEditor.h"
 #include "settings/gui/SetupParWindow.h"
+#include "stock/gui/ProfileCatalogueWindow.h"
 #include "shell/frame/Program.h"
 #include "ui/form/RecordForm.h"
 
@@ -123,12 +124,27 @@ private slots:
         Program program(dir_->path(), services());
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
-        for (Item item : {Item::RestoreLayouts, Item::Parameters, Item::ImportMapping, Item::PrinterSettings,
-                          Item::DeleteDatabase, Item::About})
+        for (Item item : {Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
+                          Item::PrinterSettings, Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::Orders, Item::Profiles, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts,
+        for (Item item : {Item::Orders, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts,
                           Item::ConvertDatabase, Item::TestDatabase})
             QVERIFY(!frame.action(item)->isEnabled());
+    }
+
+    void theCatalogueOpensAsAWindowOfTheFrameSeveralTimes()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        program.frame().show();
+        program.frame().action(Item::Profiles)->trigger();
+        program.frame().action(Item::Profiles)->trigger();
+        const QList<QMdiSubWindow*> windows = program.frame().mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 2);
+        auto* catalogue = dynamic_cast<stock::ProfileCatalogueWindow*>(windows.first()->widget());
+        QVERIFY(catalogue);
+        QVERIFY(!catalogue->button(QStringLiteral("OPTYMALIZATOR1"))->isEnabled());   // no profile yet
+        QVERIFY(program.catalogueHandOvers().optimizer);
     }
 
     void languageSetInTheParametersTakesEffectWhenTheListCloses()

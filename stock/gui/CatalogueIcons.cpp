@@ -1,0 +1,93 @@
+#include "stock/gui/CatalogueIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace stock {
+
+namespace {
+
+constexpr int Size = 16;
+
+QPixmap canvas()
+{
+    QPixmap pixmap(Size, Size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QIcon drawTagged()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient shine(QPointF(6, 5), 9);
+    shine.setColorAt(0, QColor(170, 255, 170));
+    shine.setColorAt(1, QColor(0, 140, 0));
+    p.setBrush(shine);
+    p.setPen(QPen(QColor(0, 90, 0), 1));
+    p.drawEllipse(QRectF(2, 2, 12, 12));
+    return QIcon(pixmap);
+}
+
+QIcon drawPadlock()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);
+    p.drawLine(QPointF(4.5, 6), QPointF(4.5, 8));
+    p.drawLine(QPointF(11.5, 6), QPointF(11.5, 8));
+    p.setPen(QPen(QColor(120, 80, 0), 1));
+    p.setBrush(QColor(230, 180, 40));
+    p.drawRect(QRectF(2.5, 7.5, 11, 7));
+    return QIcon(pixmap);
+}
+
+QIcon drawTruck()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 110), 1));
+    p.setBrush(QColor(70, 110, 200));
+    p.drawRect(QRectF(0.5, 4.5, 9, 6));
+    p.setBrush(QColor(200, 60, 60));
+    QPainterPath cab;
+    cab.moveTo(9.5, 6.5);
+    cab.lineTo(13, 6.5);
+    cab.lineTo(15.5, 9);
+    cab.lineTo(15.5, 10.5);
+    cab.lineTo(9.5, 10.5);
+    cab.closeSubpath();
+    p.drawPath(cab);
+    p.setBrush(QColor(30, 30, 30));
+    p.drawEllipse(QRectF(2, 10, 4, 4));
+    p.drawEllipse(QRectF(10.5, 10, 4, 4));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+const QIcon& taggedIcon()
+{
+    static const QIcon icon = drawTagged();
+    return icon;
+}
+
+const QIcon& padlockIcon()
+{
+    static const QIcon icon = drawPadlock();
+    return icon;
+}
+
+const QIcon& truckIcon()
+{
+    static const QIcon icon = drawTruck();
+    return icon;
+}
+
+} // namespace stock
