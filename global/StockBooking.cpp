@@ -3,6 +3,8 @@
 #include "global/Services.h"
 #include "global/StockLog.h"
 
+#include <map>
+
 namespace global {
 
 namespace {
@@ -45,6 +47,48 @@ StockChangeRecord logLine(const LogStamp& stamp, StockOperation operation, uint3
 bool namesTheLength(StockOperation operation)
 {
     return static_cast<uint16_t>(operation) < static_cast<uint16_t>(StockOperation::CuttingOrderCreated);
+}
+
+StockChangeRecord openingLine(const LogStamp& stamp, const ProfileLengthRecord& length)
+{
+    const StockMove counts{length.intStock, static_cast<int32_t>(length.extStock), length.incomStock};
+    return logLine(stamp, StockOperation::OpeningBalance, length.profileId, length.lenght, counts, length.id);
+}
+
+// On an empty log nothing came before: the totals of each length and profile are carried here
+// from line to line instead of being read back, and the identifiers follow one another from 1.
+// A catalogue of 100,000 lengths gets its opening balance in seconds instead of minutes.
+int writeOpeningLinesOnEmptyLog(Database& db, const LogStamp& stamp, const QList<ProfileLengthRecord>& all)
+{
+    Table<StockChangeRecord> log(db);
+    uint32_t id = 0;
+    if (const int code = newIdentifier(log, id); code != 0)
+        return code;
+    std::map<std::pair<uint32_t, uint32_t>, StockChangeRecord> latestOfLength;
+    std::map<uint32_t, StockChangeRecord> latestOfProfile;
+    for (const ProfileLengthRecord& length : all) {
+        StockChangeRecord line = openingLine(stamp, length);
+        StockChangeRecord& lengthBefore = latestOfLength[{length.profileId, length.lenght}];
+        StockChangeRecord& profileBefore = latestOfProfile[length.profileId];
+        carryTotals(lengthBefore, profileBefore, line);
+        line.id = id++;
+        if (const int code = log.add(line); code != 0)
+            return code;
+        lengthBefore = line;
+        profileBefore = line;
+    }
+    return 0;
+}
+
+int writeOpeningLinesAfterOthers(Database& db, const LogStamp& stamp, const QList<ProfileLengthRecord>& all)
+{
+    Table<StockChangeRecord> log(db);
+    for (const ProfileLengthRecord& length : all) {
+        StockChangeRecord line = openingLine(stamp, length);
+        if (const int code = addStockChange(log, line); code != 0)
+            return code;
+    }
+    return 0;
 }
 
 } // namespace
@@ -256,33 +300,24 @@ int writeOpeningBalance(Database& db, const LogStamp& stamp, bool onlyWhenEmpty,
                     .arg(err::StorageError);
         return err::StorageError;
     }
-    if (onlyWhenEmpty) {
-        bool empty = false;
-        int code = 0;
-        if (!logIsEmpty(db, empty, code)) {
-            error = QStringLiteral("System Error after Previous for STOCK_CHANGE. ErrorCode = %1").arg(code);
-            return code;
-        }
-        if (!empty)
-            return 0;
+    bool empty = false;
+    int code = 0;
+    if (!logIsEmpty(db, empty, code)) {
+        error = QStringLiteral("System Error after Previous for STOCK_CHANGE. ErrorCode = %1").arg(code);
+        return code;
     }
+    if (onlyWhenEmpty && !empty)
+        return 0;
     Table<ProfileLengthRecord> lengths(db);
     const QList<ProfileLengthRecord> all = lengths.rows(Table<ProfileLengthRecord>::Auto);
     if (lengths.errorCode() != 0) {
         error = QStringLiteral("Error after NEXT for PROFILES_LENGHTS. ErrorCode = %1").arg(lengths.errorCode());
         return lengths.errorCode();
     }
-    Table<StockChangeRecord> log(db);
-    for (const ProfileLengthRecord& length : all) {
-        const StockMove counts{length.intStock, static_cast<int32_t>(length.extStock), length.incomStock};
-        StockChangeRecord line =
-            logLine(stamp, StockOperation::OpeningBalance, length.profileId, length.lenght, counts, length.id);
-        if (const int code = addStockChange(log, line); code != 0) {
-            error = QStringLiteral("Błąd zapisu do bazy informacji o zmianach stanu. Błąd = %1").arg(code);
-            return code;
-        }
-    }
-    return 0;
+    code = empty ? writeOpeningLinesOnEmptyLog(db, stamp, all) : writeOpeningLinesAfterOthers(db, stamp, all);
+    if (code != 0)
+        error = QStringLiteral("Błąd zapisu do bazy informacji o zmianach stanu. Błąd = %1").arg(code);
+    return code;
 }
 
 } // namespace global

@@ -59,13 +59,18 @@ int addStockChange(Table<StockChangeRecord>& log, StockChangeRecord& rec)
     else if (code != 0)
         return log.core().fail(code, QStringLiteral("Reading the stock log of the profile: ") + errorDescription(code));
 
-    rec.finalIntStock = length.finalIntStock + rec.changeIntStock;
-    rec.finalExtStock = length.finalExtStock + rec.changeExtStock;
-    rec.finnalIncStock = length.finnalIncStock + rec.changeIncomStock;
-    rec.profileIntStock = profile.profileIntStock + metres(rec.changeIntStock, rec.lenght);
-    rec.profileExtStock = profile.profileExtStock + metres(rec.changeExtStock, rec.lenght);
-    rec.profileIncStock = profile.profileIncStock + metres(rec.changeIncomStock, rec.lenght);
+    carryTotals(length, profile, rec);
     return log.addWithNewIdentifier(rec);
+}
+
+void carryTotals(const StockChangeRecord& lengthBefore, const StockChangeRecord& profileBefore, StockChangeRecord& rec)
+{
+    rec.finalIntStock = lengthBefore.finalIntStock + rec.changeIntStock;
+    rec.finalExtStock = lengthBefore.finalExtStock + rec.changeExtStock;
+    rec.finnalIncStock = lengthBefore.finnalIncStock + rec.changeIncomStock;
+    rec.profileIntStock = profileBefore.profileIntStock + metres(rec.changeIntStock, rec.lenght);
+    rec.profileExtStock = profileBefore.profileExtStock + metres(rec.changeExtStock, rec.lenght);
+    rec.profileIncStock = profileBefore.profileIncStock + metres(rec.changeIncomStock, rec.lenght);
 }
 
 } // namespace global

@@ -16,4 +16,8 @@ namespace global {
 // table object keeps the error text.
 int addStockChange(Table<StockChangeRecord>& log, StockChangeRecord& rec);
 
+// Sets the totals of rec from the latest record of its length and of its profile (empty records
+// when there is none): the rule addStockChange writes by, for callers that keep those records.
+void carryTotals(const StockChangeRecord& lengthBefore, const StockChangeRecord& profileBefore, StockChangeRecord& rec);
+
 } // namespace global

@@ -7,6 +7,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/stock/gui/CatalogueBench
 
+#include "global/StockBooking.h"
 #include "global/Table.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "ui/window/ScriptedWindowContext.h"
@@ -157,6 +158,30 @@ void TabOfProfilesWithApprovedPieces(benchmark::State& state)
     }
 }
 BENCHMARK(TabOfProfilesWithApprovedPieces)->Unit(benchmark::kMillisecond);
+
+// The opening balance a database without a stock log gets once: one line per stock length of the
+// catalogue, 100,000 of them, in one transaction (rolled back here, so that every run starts again
+// from an empty log).
+void OpeningBalanceOfTheWholeCatalogue(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const global::LogStamp stamp{QDateTime(QDate(2026, 3, 4), QTime(8, 0)), QStringLiteral("HALA1"),
+                                 QStringLiteral("ewa")};
+    for (auto _ : state) {
+        global::Transaction tx(f.db, 10000);
+        global::Table<global::StockChangeRecord> log(f.db);
+        global::StockChangeRecord line;
+        line.id = 1;
+        QString error;
+        if (log.fetch(global::Table<global::StockChangeRecord>::Auto, line) != 0 || log.remove() != 0
+            || global::writeOpeningBalance(f.db, stamp, true, error) != 0) {
+            state.SkipWithError("the opening balance could not be written");
+            break;
+        }
+        tx.rollback();
+    }
+}
+BENCHMARK(OpeningBalanceOfTheWholeCatalogue)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
