@@ -1,5 +1,7 @@
 #include "global/DataDirectory.h"
 
+#include "global/DatabaseLocation.h"
+
 #include <QDir>
 
 namespace global {
@@ -7,12 +9,15 @@ namespace global {
 namespace {
 const QString Option = QStringLiteral("--data-dir");
 const QString NeedsFolder = QStringLiteral("--data-dir needs a folder");
+const QString DatabaseOption = QStringLiteral("--database");
+const QString NeedsAddress = QStringLiteral("--database needs an address (postgresql://user@host:port/name)");
 }
 
 DataDirectoryChoice takeDataDirectory(const QStringList& arguments)
 {
     DataDirectoryChoice choice;
     QString chosen;
+    QString database;   // "--database URL": handed on as BARMOND_DATABASE (DatabaseLocation.h)
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         if (a == Option) {
@@ -25,10 +30,22 @@ DataDirectoryChoice takeDataDirectory(const QStringList& arguments)
             chosen = a.mid(Option.size() + 1);
             if (chosen.isEmpty())
                 choice.error = NeedsFolder;
+        } else if (a == DatabaseOption) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
+                choice.error = NeedsAddress;
+            else
+                database = arguments.at(i + 1);
+            ++i;
+        } else if (a.startsWith(DatabaseOption + QLatin1Char('='))) {
+            database = a.mid(DatabaseOption.size() + 1);
+            if (database.isEmpty())
+                choice.error = NeedsAddress;
         } else {
             choice.rest << a;
         }
     }
+    if (!database.isEmpty())
+        qputenv(databaseVariable(), database.toUtf8());
     if (chosen.isEmpty())
         chosen = qEnvironmentVariable("BARMOND_DATA");
     if (chosen.isEmpty())

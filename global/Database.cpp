@@ -1,6 +1,8 @@
 #include "global/Database.h"
 
 #include "global/DataDirectory.h"
+#include "global/DatabaseCopy.h"
+#include "global/DatabaseLocation.h"
 #include "global/DatabaseLayout.h"
 #include "global/Services.h"
 #include "global/TableSchema.h"
@@ -135,15 +137,16 @@ QString nearestExistingFolder(QString path)
 Database Database::atFile(const QString& filePath)
 {
     Database db;
-    db.filePath_ = QFileInfo(filePath).absoluteFilePath();
+    // A server's address is kept as it is (DatabaseLocation.h); a file's path is made absolute.
+    db.filePath_ = isServerAddress(filePath) ? filePath : QFileInfo(filePath).absoluteFilePath();
     db.instance_ = nextInstance++;
     return db;
 }
 
-Database::Database(const QString& dataDir) : filePath_(databaseFile(dataDir)), instance_(nextInstance++) {}
+Database::Database(const QString& dataDir) : filePath_(chosenDatabaseAddress(dataDir)), instance_(nextInstance++) {}
 
 Database::Database(Database&& other) noexcept
-    : filePath_(std::move(other.filePath_)), instance_(other.instance_), open_(other.open_),
+    : filePath_(std::move(other.filePath_)), instance_(other.instance_), lockWaitMs_(other.lockWaitMs_), open_(other.open_),
       needsConversion_(other.needsConversion_), openError_(std::move(other.openError_)), lastError_(std::move(other.lastError_))
 {
     other.instance_ = 0;
@@ -175,6 +178,20 @@ QSqlDatabase Database::connection()
     if (!s.connection.isEmpty())
         return QSqlDatabase::database(s.connection, false);
     s.connection = connectionName();
+    if (isServerAddress(filePath_)) {
+        const DatabaseLocation server = locationFromAddress(filePath_);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), s.connection);
+        db.setHostName(server.host);
+        db.setPort(server.port);
+        db.setDatabaseName(server.name);
+        if (!server.user.isEmpty())
+            db.setUserName(server.user);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=barmond"));
+        // A single write outside a transaction waits this long for another station's lock.
+        if (db.open())
+            exec(db, QStringLiteral("SET lock_timeout = %1").arg(qMax(1, lockWaitMs_)));
+        return db;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s.connection);
     db.setDatabaseName(filePath_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs_));
@@ -187,6 +204,21 @@ int Database::open()
     open_ = false;
     needsConversion_ = false;
     openError_.clear();
+    if (isServerAddress(filePath_)) {
+        if (const DatabaseLocation server = locationFromAddress(filePath_); !server.ok()) {
+            openError_ = server.error;
+            return err::InvalidFile;
+        }
+        QSqlDatabase db = connection();
+        if (!db.isOpen() && !db.open()) {
+            openError_ = QStringLiteral("Nie można połączyć się z bazą danych %1: %2")
+                             .arg(filePath_, db.lastError().text().trimmed());
+            return err::StorageError;
+        }
+        const int result = checkLayout(db);
+        open_ = result == 0;
+        return result;
+    }
     const QFileInfo file(filePath_);
     const QString name = QDir::toNativeSeparators(filePath_);
     const QString folder = file.absolutePath();
@@ -232,24 +264,19 @@ int Database::open()
 // so opening never waits for another station's write.
 int Database::checkLayout(QSqlDatabase& db)
 {
-    const QString name = QDir::toNativeSeparators(filePath_);
-    QVariant value;
+    const QString name = databaseName(*this);
+    int version = 0;
+    bool empty = true;
     QString error;
-    if (!readValue(db, QStringLiteral("PRAGMA user_version"), value, error)) {
+    if (!readLayoutVersion(db, version, empty, error)) {
         openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
         return err::InvalidFile;
     }
-    const int version = value.toInt();
     if (version > SchemaVersion) {
         openError_ = QStringLiteral("Baza danych %1 ma układ w wersji %2, której ta wersja programu nie zna (zna wersję %3).")
                          .arg(name).arg(version).arg(SchemaVersion);
         return err::InvalidFile;
     }
-    if (!readValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), value, error)) {
-        openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
-        return err::InvalidFile;
-    }
-    const bool empty = value.toInt() == 0;
     if (version == 0 && empty)
         return createLayout(db);
     if (version == 0) {
@@ -276,7 +303,7 @@ int Database::checkLayout(QSqlDatabase& db)
                          .arg(name, describeLayoutGaps(gaps), conversionCommand());
         return err::InvalidFile;
     }
-    return useWriteAheadLog(db);
+    return onServer(db) ? 0 : useWriteAheadLog(db);
 }
 
 int Database::useWriteAheadLog(QSqlDatabase& db)
@@ -303,26 +330,34 @@ int Database::useWriteAheadLog(QSqlDatabase& db)
 // created them meanwhile (it then held the lock first): the file is checked again under the lock.
 int Database::createLayout(QSqlDatabase& db)
 {
-    const QString name = QDir::toNativeSeparators(filePath_);
+    const QString name = databaseName(*this);
+    const bool server = onServer(db);
     QString error;
-    if (const int result = useWriteAheadLog(db); result != 0)
-        return result;
-    if (!exec(db, QStringLiteral("BEGIN IMMEDIATE"), &error)) {
+    if (!server) {
+        if (const int result = useWriteAheadLog(db); result != 0)
+            return result;
+    }
+    const bool begun = server ? exec(db, QStringLiteral("BEGIN"), &error)
+                                    && exec(db, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(WriterLockKey), &error)
+                              : exec(db, QStringLiteral("BEGIN IMMEDIATE"), &error);
+    if (!begun) {
+        exec(db, QStringLiteral("ROLLBACK"));
         openError_ = QStringLiteral("Nie można przygotować pliku bazy danych %1: %2").arg(name, error);
         return err::FileLocked;
     }
-    QVariant objects;
-    if (!readValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), objects, error)) {
+    int version = 0;
+    bool empty = true;
+    if (!readLayoutVersion(db, version, empty, error)) {
         exec(db, QStringLiteral("ROLLBACK"));
         openError_ = QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error);
         return err::InvalidFile;
     }
-    if (objects.toInt() != 0) {
+    if (!empty) {
         exec(db, QStringLiteral("ROLLBACK"));
         return checkLayout(db);
     }
     for (const TableSchema* s : allTableSchemas()) {
-        QStringList statements{createTableSql(*s)};
+        QStringList statements{createTableSql(*s, server)};
         for (const IndexLayout& index : indexLayouts(*s))
             statements << createIndexSql(*s, index);
         for (const QString& sql : std::as_const(statements)) {
@@ -333,8 +368,10 @@ int Database::createLayout(QSqlDatabase& db)
             }
         }
     }
-    if (!exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), &error)
-        || !exec(db, QStringLiteral("COMMIT"), &error)) {
+    bool recorded = true;
+    for (const QString& sql : writeLayoutVersionSql(db, SchemaVersion))
+        recorded = recorded && exec(db, sql, &error);
+    if (!recorded || !exec(db, QStringLiteral("COMMIT"), &error)) {
         exec(db, QStringLiteral("ROLLBACK"));
         openError_ = QStringLiteral("Nie można zapisać układu tabel w pliku %1: %2").arg(name, error);
         return err::StorageError;
@@ -350,6 +387,45 @@ bool Database::openOrReport(Dialogs& dialogs)
     return false;
 }
 
+namespace {
+
+QString lockedText(const QString& name, int waitMs)
+{
+    return QStringLiteral("Baza danych %1 jest zablokowana przez inną stację; transakcja nie rozpoczęła się "
+                          "po %2 s oczekiwania.")
+        .arg(name)
+        .arg(waitMs / 1000.0, 0, 'g', 3);
+}
+
+// On the server a transaction takes the writers' lock first, waiting at most waitMs (the
+// transaction's lock_timeout), so that it sees every earlier writer's work and no later writer
+// starts before it ends: identifiers and counts read inside it stay valid until its commit.
+int beginOnServer(QSqlDatabase& db, const QString& name, int waitMs, QString& lastError)
+{
+    if (!db.isOpen() && !db.open()) {
+        lastError = QStringLiteral("Nie można połączyć się z bazą danych %1: %2").arg(name, db.lastError().text());
+        return err::StorageError;
+    }
+    QSqlQuery q(db);
+    QSqlError error;
+    bool ok = q.exec(QStringLiteral("BEGIN"));
+    if (ok)
+        ok = q.exec(QStringLiteral("SET LOCAL lock_timeout = %1").arg(qMax(1, waitMs)));
+    if (ok)
+        ok = q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(WriterLockKey));
+    if (ok)
+        return 0;
+    error = q.lastError();
+    q.finish();
+    exec(db, QStringLiteral("ROLLBACK"));
+    const int code = errorCodeOf(error);
+    lastError = code == err::FileLocked ? lockedText(name, waitMs)
+                                        : QStringLiteral("Nie można rozpocząć transakcji w bazie %1: %2").arg(name, error.text());
+    return code;
+}
+
+} // namespace
+
 int Database::begin(int waitMs)
 {
     ThreadState& s = state();
@@ -358,6 +434,12 @@ int Database::begin(int waitMs)
         return 0;
     }
     QSqlDatabase db = connection();
+    if (isOnServer(*this)) {
+        if (const int code = beginOnServer(db, databaseName(*this), waitMs, lastError_); code != 0)
+            return code;
+        s.depth = 1;
+        return 0;
+    }
     exec(db, QStringLiteral("PRAGMA busy_timeout = %1").arg(qMax(0, waitMs)));
     QSqlQuery q(db);
     const bool ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
@@ -367,10 +449,7 @@ int Database::begin(int waitMs)
     if (!ok) {
         const int code = errorCodeOf(error);
         if (code == err::FileLocked)
-            lastError_ = QStringLiteral("Baza danych %1 jest zablokowana przez inną stację; transakcja nie rozpoczęła się "
-                                        "po %2 s oczekiwania.")
-                             .arg(QDir::toNativeSeparators(filePath_))
-                             .arg(waitMs / 1000.0, 0, 'g', 3);
+            lastError_ = lockedText(databaseName(*this), waitMs);
         else
             lastError_ = QStringLiteral("Nie można rozpocząć transakcji w bazie %1: %2")
                              .arg(QDir::toNativeSeparators(filePath_), error.text());
@@ -379,6 +458,7 @@ int Database::begin(int waitMs)
     s.depth = 1;
     return 0;
 }
+
 
 int Database::commit()
 {
@@ -391,13 +471,15 @@ int Database::commit()
         return 0;
     QSqlDatabase db = connection();
     QSqlQuery q(db);
-    if (q.exec(QStringLiteral("COMMIT")))
+    // The server answers COMMIT of a transaction that a failed statement spoilt by rolling it back
+    // without an error: such a transaction is found first and reported as not stored.
+    const bool usable = !isOnServer(*this) || q.exec(QStringLiteral("SELECT 1"));
+    if (usable && q.exec(QStringLiteral("COMMIT")))
         return 0;
     const QSqlError error = q.lastError();
     q.finish();
     exec(db, QStringLiteral("ROLLBACK"));
-    lastError_ = QStringLiteral("Nie można zatwierdzić transakcji w bazie %1: %2")
-                     .arg(QDir::toNativeSeparators(filePath_), error.text());
+    lastError_ = QStringLiteral("Nie można zatwierdzić transakcji w bazie %1: %2").arg(databaseName(*this), error.text());
     return errorCodeOf(error);
 }
 
@@ -430,6 +512,24 @@ int Database::backupTo(const QString& copyFilePath)
     if (QFileInfo::exists(copyFilePath)) {
         lastError_ = QStringLiteral("Plik kopii %1 już istnieje.").arg(copy);
         return err::DuplicateKey;
+    }
+    if (isOnServer(*this)) {
+        int code = 0;
+        QString error;
+        {
+            Database target = Database::atFile(copyFilePath);
+            code = target.open();
+            if (code != 0)
+                error = target.openErrorText();
+            else
+                code = copyAllTables(*this, target, error);
+        }   // the copy's connection is closed here
+        if (code != 0) {
+            for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::remove(copyFilePath + suffix);
+            lastError_ = QStringLiteral("Nie można skopiować bazy danych %1 do pliku %2: %3").arg(databaseName(*this), copy, error);
+        }
+        return code;
     }
     QSqlDatabase db = connection();
     QSqlQuery q(db);

@@ -12,8 +12,18 @@ namespace global {
 
 namespace {
 
-QString columnSqlType(const ColumnDef& c)
+QString columnSqlType(const ColumnDef& c, bool server)
 {
+    if (server) {
+        switch (c.type) {
+        case ColumnType::Integer: return QStringLiteral("BIGINT NOT NULL DEFAULT 0");
+        case ColumnType::Real: return QStringLiteral("DOUBLE PRECISION NOT NULL DEFAULT 0");
+        case ColumnType::Text: return QStringLiteral("TEXT COLLATE \"C\" NOT NULL DEFAULT ''");
+        case ColumnType::Date:
+        case ColumnType::Time: return QStringLiteral("TEXT COLLATE \"C\"");
+        }
+        return {};
+    }
     switch (c.type) {
     case ColumnType::Integer: return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
     case ColumnType::Real: return QStringLiteral("REAL NOT NULL DEFAULT 0");
@@ -37,6 +47,10 @@ struct StoredIndex {
 // layout's condition and the one SQLite kept compare equal however they were spelt.
 QString comparableCondition(QString condition)
 {
+    // PostgreSQL gives the condition back with casts and parentheses: (("EXTERNAL_NAME")::text <> ''::text)
+    condition.remove(QStringLiteral("::text"));
+    condition.remove(QLatin1Char('('));
+    condition.remove(QLatin1Char(')'));
     condition.remove(QLatin1Char('"'));
     condition.remove(QRegularExpression(QStringLiteral("\\s+")));
     return condition.toUpper();
@@ -75,8 +89,36 @@ bool readIndexColumns(QSqlDatabase& db, const QString& index, const QString& row
     return true;
 }
 
+// PostgreSQL's indexes of one table: name, uniqueness, condition and key columns (with DESC).
+bool readServerIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral(
+        "SELECT i.relname, x.indisunique, coalesce(pg_get_expr(x.indpred, x.indrelid), ''), k.n, a.attname, "
+        "(x.indoption[k.n - 1] & 1) "
+        "FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid JOIN pg_class t ON t.oid = x.indrelid "
+        "JOIN pg_namespace ns ON ns.oid = t.relnamespace AND ns.nspname = current_schema() "
+        "CROSS JOIN LATERAL generate_series(1, x.indnkeyatts) AS k(n) "
+        "LEFT JOIN pg_attribute a ON a.attrelid = t.oid AND a.attnum = x.indkey[k.n - 1] "
+        "WHERE t.relname = ? ORDER BY i.relname, k.n"));
+    q.addBindValue(s.name);
+    if (!q.exec()) {
+        error = readError(QStringLiteral("indeksy tabeli %1").arg(s.name), q);
+        return false;
+    }
+    while (q.next()) {
+        StoredIndex& stored = indexes[q.value(0).toString().toUpper()];
+        stored.unique = q.value(1).toBool();
+        stored.where = comparableCondition(q.value(2).toString());
+        stored.columns << q.value(4).toString().toUpper() + (q.value(5).toInt() != 0 ? Descending : QString());
+    }
+    return true;
+}
+
 bool readIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
 {
+    if (onServer(db))
+        return readServerIndexes(db, s, indexes, error);
     QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT l.name, l.\"unique\", l.partial, m.sql FROM pragma_index_list(?) AS l "
                              "LEFT JOIN sqlite_master AS m ON m.type = 'index' AND m.name = l.name"));
@@ -137,7 +179,10 @@ bool findTableGap(QSqlDatabase& db, const TableSchema& s, TableLayoutGap& gap, Q
 bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    const QString sql = onServer(db) ? QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                                      "WHERE table_schema = current_schema()")
+                                     : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'");
+    if (!q.exec(sql)) {
         error = readError(QStringLiteral("lista tabel"), q);
         return false;
     }
@@ -149,7 +194,9 @@ bool readTableNames(QSqlDatabase& db, QSet<QString>& names, QString& error)
 bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& names, QString& error)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    q.prepare(onServer(db) ? QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                            "WHERE table_schema = current_schema() AND table_name = ?")
+                           : QStringLiteral("SELECT name FROM pragma_table_info(?)"));
     q.addBindValue(table);
     if (!q.exec()) {
         error = readError(QStringLiteral("pola tabeli %1").arg(table), q);
@@ -160,14 +207,14 @@ bool readColumnNames(QSqlDatabase& db, const QString& table, QSet<QString>& name
     return true;
 }
 
-QString createTableSql(const TableSchema& s)
+QString createTableSql(const TableSchema& s, bool server)
 {
     QStringList cols;
     for (const ColumnDef& c : s.columns) {
         if (c.name == s.rowIdColumn)
-            cols << quoted(c.name) + QStringLiteral(" INTEGER PRIMARY KEY");
+            cols << quoted(c.name) + (server ? QStringLiteral(" BIGINT PRIMARY KEY") : QStringLiteral(" INTEGER PRIMARY KEY"));
         else
-            cols << quoted(c.name) + QLatin1Char(' ') + columnSqlType(c);
+            cols << quoted(c.name) + QLatin1Char(' ') + columnSqlType(c, server);
     }
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(s.name), cols.join(QStringLiteral(", ")));
 }
@@ -206,9 +253,46 @@ QString createIndexSql(const TableSchema& s, const IndexLayout& index)
              parts.join(QStringLiteral(", ")), index.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + index.where);
 }
 
-QString addColumnSql(const TableSchema& s, const ColumnDef& column)
+QString addColumnSql(const TableSchema& s, const ColumnDef& column, bool server)
 {
-    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quoted(s.name), quoted(column.name), columnSqlType(column));
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+        .arg(quoted(s.name), quoted(column.name), columnSqlType(column, server));
+}
+
+bool readLayoutVersion(QSqlDatabase& db, int& version, bool& empty, QString& error)
+{
+    version = 0;
+    QSet<QString> tables;
+    if (!readTableNames(db, tables, error))
+        return false;
+    empty = tables.isEmpty();
+    QSqlQuery q(db);
+    if (!onServer(db)) {
+        if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+            error = q.lastError().text();
+            return false;
+        }
+        version = q.value(0).toInt();
+        return true;
+    }
+    if (!tables.contains(layoutVersionTable()))
+        return true;
+    if (!q.exec(QStringLiteral("SELECT max(\"VERSION\") FROM %1").arg(quoted(layoutVersionTable())))) {
+        error = readError(QStringLiteral("wersja układu"), q);
+        return false;
+    }
+    version = q.next() ? q.value(0).toInt() : 0;
+    return true;
+}
+
+QStringList writeLayoutVersionSql(QSqlDatabase& db, int version)
+{
+    if (!onServer(db))
+        return {QStringLiteral("PRAGMA user_version = %1").arg(version)};
+    const QString table = quoted(layoutVersionTable());
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (\"VERSION\" INTEGER NOT NULL)").arg(table),
+            QStringLiteral("DELETE FROM %1").arg(table),
+            QStringLiteral("INSERT INTO %1 (\"VERSION\") VALUES (%2)").arg(table).arg(version)};
 }
 
 bool findLayoutGaps(QSqlDatabase& db, QList<TableLayoutGap>& gaps, QString& error)

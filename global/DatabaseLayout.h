@@ -41,12 +41,23 @@ struct TableLayoutGap {
     }
 };
 
-// The layout's SQL for one table: the CREATE TABLE statement and one CREATE INDEX per key.
-QString createTableSql(const TableSchema& schema);
+// The layout's SQL for one table: the CREATE TABLE statement and one CREATE INDEX per key, for the
+// SQLite file or (onServer) for PostgreSQL, where integers are 64 bits wide, reals double
+// precision and texts compare by code point as SQLite compares them (collation "C").
+QString createTableSql(const TableSchema& schema, bool onServer = false);
 QList<IndexLayout> indexLayouts(const TableSchema& schema);
 QString createIndexSql(const TableSchema& schema, const IndexLayout& index);
 // ALTER TABLE ... ADD COLUMN for one column of the layout (with its type and default value).
-QString addColumnSql(const TableSchema& schema, const ColumnDef& column);
+QString addColumnSql(const TableSchema& schema, const ColumnDef& column, bool onServer = false);
+
+// The layout version of a database: the file's user_version, or on PostgreSQL the one row of the
+// table LAYOUT_VERSION (0 when there is none). empty tells that the database holds no table at all.
+// False with error when the database cannot be read.
+bool readLayoutVersion(QSqlDatabase& db, int& version, bool& empty, QString& error);
+// The statements that record the layout version.
+QStringList writeLayoutVersionSql(QSqlDatabase& db, int version);
+// The name of PostgreSQL's table of the layout version.
+inline QString layoutVersionTable() { return QStringLiteral("LAYOUT_VERSION"); }
 
 // The names of the file's tables, and of one table's columns (none when the table is missing), in
 // upper case. False with error when the file cannot be read.

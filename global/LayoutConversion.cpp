@@ -1,5 +1,8 @@
 #include "global/LayoutConversion.h"
 
+#include "global/DatabaseCopy.h"
+#include "global/DatabaseLocation.h"
+
 #include "global/TableSchema.h"
 #include "global/TableSql.h"
 
@@ -163,7 +166,7 @@ bool fieldMapNamesBindWhenFilled(QSqlDatabase& db, ConversionReport& report, QSt
 
 bool createTable(QSqlDatabase& db, const TableSchema& s, QString& error)
 {
-    if (!exec(db, createTableSql(s), QStringLiteral("utworzenie tabeli %1").arg(s.name), error))
+    if (!exec(db, createTableSql(s, onServer(db)), QStringLiteral("utworzenie tabeli %1").arg(s.name), error))
         return false;
     for (const IndexLayout& index : indexLayouts(s))
         if (!exec(db, createIndexSql(s, index), QStringLiteral("klucz %1 tabeli %2").arg(index.name, s.name), error))
@@ -175,11 +178,12 @@ bool createTable(QSqlDatabase& db, const TableSchema& s, QString& error)
 bool fillShadowColumn(QSqlDatabase& db, const TableSchema& s, const ColumnDef& shadow, QString& error)
 {
     const QString field = s.columns.at(shadow.upperOf).name;
+    const QString row = onServer(db) ? quoted(s.rowIdColumn) : QStringLiteral("rowid");
     QList<std::pair<qint64, QString>> values;
     {
         QSqlQuery read(db);
         read.setForwardOnly(true);
-        if (!read.exec(QStringLiteral("SELECT rowid, %1 FROM %2").arg(quoted(field), quoted(s.name)))) {
+        if (!read.exec(QStringLiteral("SELECT %3, %1 FROM %2").arg(quoted(field), quoted(s.name), row))) {
             error = QStringLiteral("odczyt pola %1 tabeli %2: %3").arg(field, s.name, read.lastError().text());
             return false;
         }
@@ -187,7 +191,7 @@ bool fillShadowColumn(QSqlDatabase& db, const TableSchema& s, const ColumnDef& s
             values.append({read.value(0).toLongLong(), read.value(1).toString().toUpper()});
     }
     QSqlQuery write(db);
-    write.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quoted(s.name), quoted(shadow.name)));
+    write.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(quoted(s.name), quoted(shadow.name), row));
     for (const auto& [rowId, upper] : std::as_const(values)) {
         write.bindValue(0, upper.isNull() ? QStringLiteral("") : upper);
         write.bindValue(1, rowId);
@@ -207,7 +211,7 @@ bool addColumns(QSqlDatabase& db, const TableSchema& s, const QStringList& missi
         return false;
     }
     for (const QString& name : missing)
-        if (!exec(db, addColumnSql(s, s.columns.at(s.columnIndex(name))),
+        if (!exec(db, addColumnSql(s, s.columns.at(s.columnIndex(name)), onServer(db)),
                   QStringLiteral("dodanie pola %1 do tabeli %2").arg(name, s.name), error))
             return false;
     for (const ColumnDef& c : s.columns) {
@@ -344,10 +348,10 @@ int LayoutConversion::inspect(QString& need)
 int LayoutConversion::readVersion(QSqlDatabase& db, int& version)
 {
     const QString name = QDir::toNativeSeparators(db_.filePath());
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        return fail(err::InvalidFile, QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, q.lastError().text()));
-    version = q.value(0).toInt();
+    bool empty = true;
+    QString error;
+    if (!readLayoutVersion(db, version, empty, error))
+        return fail(err::InvalidFile, QStringLiteral("Plik %1 nie jest bazą danych programu (%2).").arg(name, error));
     if (version < 1)
         return fail(err::InvalidFile, QStringLiteral("Plik %1 nie jest bazą danych tego programu (brak wersji układu tabel); "
                                                      "konwersja go nie zmieni.")
@@ -379,7 +383,7 @@ int LayoutConversion::describeNeed(QSqlDatabase& db, int version, QString& need)
 // the write lock.
 int LayoutConversion::backUp(const QDateTime& now, ConversionReport& report)
 {
-    const QString folder = QDir(QFileInfo(db_.filePath()).absolutePath())
+    const QString folder = QDir(databaseFolderOf(db_))
                                .filePath(backupFolderName(now).mid(QStringLiteral("DB/").size()));
     const QString shownFolder = QDir::toNativeSeparators(folder);
     if (QFileInfo::exists(folder))
@@ -389,10 +393,18 @@ int LayoutConversion::backUp(const QDateTime& now, ConversionReport& report)
     if (!QDir().mkpath(folder))
         return fail(err::AccessDenied, QStringLiteral("Nie można utworzyć folderu kopii %1. Plik bazy danych pozostał bez zmian.")
                                            .arg(shownFolder));
-    const QString copy = QDir(folder).filePath(QFileInfo(db_.filePath()).fileName());
+    const QString copy = QDir(folder).filePath(isOnServer(db_) ? QStringLiteral("barmond.db") : QFileInfo(db_.filePath()).fileName());
     const QString connection = QStringLiteral("barmond-conversion-copy-%1").arg(nextCopyConnection++);
     QString error;
-    {
+    if (isOnServer(db_)) {
+        // From the server the copy is a database file, read through a connection of its own.
+        Database reader = Database::atFile(db_.filePath());
+        Database file = Database::atFile(copy);
+        if (file.open() != 0)
+            error = file.openErrorText();
+        else if (copyAllTables(reader, file, error) != 0 && error.isEmpty())
+            error = QStringLiteral("kopia niepełna");
+    } else {
         QSqlDatabase reader = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         reader.setDatabaseName(db_.filePath());
         reader.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(LockWaitMs));
@@ -407,7 +419,8 @@ int LayoutConversion::backUp(const QDateTime& now, ConversionReport& report)
         }
         reader.close();
     }
-    QSqlDatabase::removeDatabase(connection);
+    if (!isOnServer(db_))
+        QSqlDatabase::removeDatabase(connection);
     if (!error.isEmpty())
         return fail(err::StorageError, QStringLiteral("Nie można skopiować bazy danych do pliku %1: %2. Plik bazy danych "
                                                       "pozostał bez zmian.")
@@ -444,7 +457,10 @@ int LayoutConversion::convert(QSqlDatabase& db, int version, ConversionReport& r
     if (!gaps.isEmpty())
         return fail(err::StorageError, QStringLiteral("Po konwersji bazie danych %1 wciąż brakuje: %2; plik pozostał bez zmian.")
                                            .arg(name, describeLayoutGaps(gaps)));
-    if (!exec(db, QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion), QStringLiteral("wersja układu"), error))
+    bool recorded = true;
+    for (const QString& sql : writeLayoutVersionSql(db, Database::SchemaVersion))
+        recorded = recorded && exec(db, sql, QStringLiteral("wersja układu"), error);
+    if (!recorded)
         return fail(err::StorageError, QStringLiteral("Nie można zapisać wersji układu w pliku %1 (%2); plik pozostał bez zmian.")
                                            .arg(name, error));
     return 0;

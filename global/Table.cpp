@@ -1,5 +1,6 @@
 #include "global/Table.h"
 
+#include "global/DatabaseLocation.h"
 #include "global/Identifier.h"
 #include "global/TableSql.h"
 
@@ -32,6 +33,71 @@ QString joined(const QStringList& parts)
 {
     return parts.join(QStringLiteral(", "));
 }
+
+bool run(QSqlDatabase db, const QString& sql)
+{
+    QSqlQuery q(db);
+    return q.exec(sql);
+}
+
+// What a single write needs around it. On the SQLite file nothing (the file's lock covers the
+// statement), except for a write that must run in a transaction of its own (ownOnFile). On a
+// PostgreSQL server a write outside a transaction takes the writers' lock in a transaction of its
+// own, so that it waits for another station's transaction as it would on the file; a write inside
+// a transaction runs under a savepoint, so that a refused write (a duplicate key) leaves the
+// transaction usable, as it does on the file.
+class WriteScope {
+public:
+    WriteScope(Database& db, bool ownOnFile) : db_(db)
+    {
+        const bool server = isOnServer(db);
+        own_ = !db.inTransaction() && (server || ownOnFile);
+        savepoint_ = server && !own_;
+        if (own_)
+            code_ = db.begin(db.lockWaitMs());
+        else if (savepoint_ && !run(db.connection(), QStringLiteral("SAVEPOINT table_write")))
+            code_ = err::StorageError;
+    }
+    ~WriteScope()
+    {
+        if (!finished_)
+            abandon();
+    }
+    int code() const { return code_; }
+    QString text() const
+    {
+        return own_ ? db_.lastErrorText() : QStringLiteral("SAVEPOINT: %1").arg(db_.connection().lastError().text());
+    }
+    void abandon()
+    {
+        if (finished_ || code_ != 0)
+            return;
+        finished_ = true;
+        if (own_)
+            db_.rollback();
+        else if (savepoint_)
+            run(db_.connection(), QStringLiteral("ROLLBACK TO SAVEPOINT table_write"));
+    }
+    // 0, or the error number of a commit that failed (the write is then undone).
+    int finish()
+    {
+        if (finished_ || code_ != 0)
+            return code_;
+        finished_ = true;
+        if (own_)
+            return db_.commit();
+        if (savepoint_)
+            run(db_.connection(), QStringLiteral("RELEASE SAVEPOINT table_write"));
+        return 0;
+    }
+
+private:
+    Database& db_;
+    bool own_ = false;
+    bool savepoint_ = false;
+    bool finished_ = false;
+    int code_ = 0;
+};
 
 } // namespace
 
@@ -367,6 +433,10 @@ int TableCore::add(const QVariantList& row)
         if (!(c.hidden && c.upperOf < 0))   // ROW_ID is given by the database
             binds << full.at(i);
     }
+    WriteScope scope(db_, false);
+    if (scope.code() != 0)
+        return fail(scope.code(), scope.text());
+    const bool server = isOnServer(db_);
     if (!insert_ || insertConnection_ != db_.connection().connectionName()) {
         QStringList cols;
         QStringList marks;
@@ -376,22 +446,36 @@ int TableCore::add(const QVariantList& row)
             cols << quoted(c.name);
             marks << QStringLiteral("?");
         }
+        QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(schema_.name), joined(cols), joined(marks));
+        if (server) {
+            // The server numbers a hidden row identifier as the file does: the highest plus 1 (the
+            // writers' lock is held, so no other station numbers at the same time).
+            const QString rowId = quoted(schema_.rowIdColumn);
+            if (!cols.contains(rowId))
+                sql = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4, (SELECT coalesce(max(%3), 0) + 1 FROM %1))")
+                          .arg(quoted(schema_.name), joined(cols), rowId, joined(marks));
+            sql += QStringLiteral(" RETURNING %1").arg(rowId);
+        }
         insert_ = std::make_unique<QSqlQuery>(db_.connection());
         insertConnection_ = db_.connection().connectionName();
-        insert_->prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(schema_.name), joined(cols), joined(marks)));
+        insert_->prepare(sql);
     }
     QSqlQuery& q = *insert_;
     for (int i = 0; i < binds.size(); ++i)
         q.bindValue(i, binds.at(i));
     const bool done = q.exec();
-    const qint64 id = q.lastInsertId().toLongLong();
+    qint64 id = 0;
+    if (done)
+        id = server ? (q.next() ? q.value(0).toLongLong() : 0) : q.lastInsertId().toLongLong();
     if (!done) {
         const int code = failSql(q, QStringLiteral("ADD"));
         q.finish();
+        scope.abandon();
         return code;
     }
     q.finish();
+    if (const int code = scope.finish(); code != 0)
+        return fail(code, db_.lastErrorText());
     ++writeGeneration;
     lastRowId_ = id;
     haveLast_ = true;
@@ -404,14 +488,11 @@ int TableCore::update(const QVariantList& row)
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
     if (injectedWriteFault())
         return fail(err::StorageError, QStringLiteral("PUT %1: injected storage failure").arg(schema_.name));
-    const bool ownTransaction = !db_.inTransaction();
-    if (ownTransaction) {
-        if (const int code = db_.begin(db_.lockWaitMs()); code != 0)
-            return fail(code, db_.lastErrorText());
-    }
+    WriteScope scope(db_, true);
+    if (scope.code() != 0)
+        return fail(scope.code(), scope.text());
     auto abandon = [&](int code) {
-        if (ownTransaction)
-            db_.rollback();
+        scope.abandon();
         return code;
     };
     if (!watchedValues_.isEmpty() && watchedRowId_ == lastRowId_) {
@@ -447,11 +528,9 @@ int TableCore::update(const QVariantList& row)
         return abandon(failSql(q, QStringLiteral("PUT")));
     if (q.numRowsAffected() == 0)
         return abandon(fail(err::RecordNotFound, {}));
+    if (const int code = scope.finish(); code != 0)
+        return fail(code, db_.lastErrorText());
     ++writeGeneration;
-    if (ownTransaction) {
-        if (const int code = db_.commit(); code != 0)
-            return fail(code, db_.lastErrorText());
-    }
     if (schema_.rowIdColumn == QLatin1String("ID"))
         lastRowId_ = full.at(schema_.columnIndex(QStringLiteral("ID"))).toLongLong();
     watchedRowId_ = 0;
@@ -465,13 +544,23 @@ int TableCore::remove()
         return fail(err::RecordNotFound, QStringLiteral("No record read from %1").arg(schema_.name));
     if (injectedWriteFault())
         return fail(err::StorageError, QStringLiteral("DELETE %1: injected storage failure").arg(schema_.name));
+    WriteScope scope(db_, false);
+    if (scope.code() != 0)
+        return fail(scope.code(), scope.text());
     QSqlQuery q(db_.connection());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(schema_.name), quoted(schema_.rowIdColumn)));
     q.addBindValue(lastRowId_);
-    if (!q.exec())
-        return failSql(q, QStringLiteral("DELETE"));
-    if (q.numRowsAffected() == 0)
+    if (!q.exec()) {
+        const int code = failSql(q, QStringLiteral("DELETE"));
+        scope.abandon();
+        return code;
+    }
+    if (q.numRowsAffected() == 0) {
+        scope.abandon();
         return fail(err::RecordNotFound, {});
+    }
+    if (const int code = scope.finish(); code != 0)
+        return fail(code, db_.lastErrorText());
     ++writeGeneration;
     haveLast_ = false;
     watchedRowId_ = 0;

@@ -109,7 +109,7 @@ TEST_F(CheckFormatTest, EntriesAreReadOncePerRun)
 TEST_F(CheckFormatTest, AMapThatCannotBeReadKeepsTheValueAndSaysSo)
 {
     QSqlQuery drop(db.connection());
-    ASSERT_TRUE(drop.exec(QStringLiteral("DROP TABLE INTERFACE_MAP")));
+    ASSERT_TRUE(drop.exec(QStringLiteral("DROP TABLE \"INTERFACE_MAP\"")));
     CheckFormat checkFormat(db);
     EXPECT_EQ(checkFormat(QStringLiteral("abc"), "DETR:Descr_1", "DETR"), QStringLiteral("abc"));
     EXPECT_EQ(checkFormat(QStringLiteral("def"), "DETR:Descr_1", "DETR"), QStringLiteral("def"));

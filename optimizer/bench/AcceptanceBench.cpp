@@ -1,6 +1,8 @@
 // Accepting a solution of 2,000 pieces as a cutting order: every record written, the stock booked
 // and logged, in one transaction. Each iteration saves into a fresh copy of the same database.
 #include "global/Database.h"
+#include "global/DatabaseCopy.h"
+#include "global/tests/support/ServerDatabase.h"
 #include "global/ScriptedServices.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/OptimizerRun.h"
@@ -12,13 +14,18 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
 
 using namespace kadrel;
 
 namespace {
 
+// On the PostgreSQL test server when BARMOND_TEST_POSTGRES names its socket folder: each run
+// saves into a fresh server database holding a copy of the prepared one.
 void BM_AcceptLargeSolution(benchmark::State& state)
 {
+    const bool onServer = testing_support::onTestServer();
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("base.db"));
     uint32_t profile = 0;
@@ -45,12 +52,24 @@ void BM_AcceptLargeSolution(benchmark::State& state)
     }
     const global::Services services{dialogs, clipboard, clock, identity};
     int copy = 0;
+    std::vector<std::unique_ptr<testing_support::ServerDatabase>> servers;
     for (auto _ : state) {
         state.PauseTiming();
         const QString file = dir.filePath(QStringLiteral("run%1.db").arg(++copy));
-        QFile::copy(base, file);
-        global::Database db = global::Database::atFile(file);
-        bench::check(db.open(), db.openErrorText());
+        if (onServer)   // dropped after the measurement, not inside it
+            servers.push_back(std::make_unique<testing_support::ServerDatabase>(QString()));
+        global::Database db = onServer ? global::Database::atFile(servers.back()->address())
+                                       : global::Database::atFile(file);
+        if (onServer) {
+            bench::check(db.open(), db.openErrorText());
+            global::Database prepared = global::Database::atFile(base);
+            bench::check(prepared.open(), prepared.openErrorText());
+            QString error;
+            bench::check(global::copyAllTables(prepared, db, error), error);
+        } else {
+            QFile::copy(base, file);
+            bench::check(db.open(), db.openErrorText());
+        }
         state.ResumeTiming();
         const AcceptanceResult result = acceptSolution(db, services, profile, bars, pieces, statistics, {});
         if (!result.saved)

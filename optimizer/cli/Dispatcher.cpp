@@ -66,7 +66,9 @@ QString usageText()
                     .arg(QLatin1String(command.usage), QLatin1String(command.summary));
     text += QStringLiteral(
         "\nThe data directory holds the database folder DB and Barmond.ini: DIR when given,\n"
-        "else the folder named by BARMOND_DATA, else the current folder.\n");
+        "else the folder named by BARMOND_DATA, else the current folder. --database\n"
+        "postgresql://user@host:port/name works on a PostgreSQL database instead (else BARMOND_DATABASE,\n"
+        "else the section [Database] of Barmond.ini, else the file DB/barmond.db).\n");
     text += QStringLiteral(
         "\nLimits of one calculation: at most %1 pieces (a piece of two sections counts twice),\n"
         "%2 distinct piece lengths, %7 for the pieces times the distinct lengths (%1 pieces of up to\n"

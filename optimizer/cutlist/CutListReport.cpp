@@ -2,6 +2,7 @@
 
 #include "global/CheckFormat.h"
 #include "global/Database.h"
+#include "global/DatabaseLocation.h"
 #include "global/Globals.h"
 #include "global/Services.h"
 #include "ui/report/Report.h"
@@ -332,7 +333,7 @@ bool printCutList(const CutListPrinting& printing, CutListLanguage language, uin
         dialogs.message(checkFormat.problemMessage());
     bool printed = false;
     if (built) {
-        const QString logo = QFileInfo(printing.db.filePath()).absolutePath() + QStringLiteral("/Logo.jpg");
+        const QString logo = global::databaseFolderOf(printing.db) + QStringLiteral("/Logo.jpg");
         printed = printing.output.output(cutListReport(cutList, logo), progress);
         error = printing.output.errorText();
     }

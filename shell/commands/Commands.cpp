@@ -26,6 +26,10 @@ const std::vector<Command>& table()
          "      after a copy of the whole file into DB/Backup_conv/<yyyymmdd>-<hhmmss>/; --yes answers the\n"
          "      question before converting",
          databaseConvert},
+        {{QStringLiteral("database"), QStringLiteral("copy")}, "--from URL | --to URL [--yes]",
+         "copy every table of the current database into an empty database of the other engine (URL:\n"
+         "      postgresql://user@host:port/name, or the path of a database file), in one transaction",
+         databaseCopy},
         {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
          "the stock lengths of the catalogue (see below)", stock},
         {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete ...",

@@ -40,6 +40,7 @@ QString usageText();
 
 // ---- the commands (each: its options after the command's words, the data directory) ----
 int databaseConvert(const QStringList& options, const QString& dataDir, Console console);   // DatabaseCommands.cpp
+int databaseCopy(const QStringList& options, const QString& dataDir, Console console);      // DatabaseCommands.cpp
 int stock(const QStringList& options, const QString& dataDir, Console console);             // StockCommands.cpp
 int orders(const QStringList& options, const QString& dataDir, Console console);            // OrderCommands.cpp
 int profiles(const QStringList& options, const QString& dataDir, Console console);          // OrderCommands.cpp

@@ -1,8 +1,11 @@
 // barmond database convert [--yes]
+// barmond database copy --from URL | --to URL [--yes]
 
 #include "shell/commands/Commands.h"
 
 #include "global/Database.h"
+#include "global/DatabaseCopy.h"
+#include "global/DatabaseLocation.h"
 #include "global/ScriptedServices.h"
 #include "settings/DatabaseConversion.h"
 
@@ -42,6 +45,93 @@ int databaseConvert(const QStringList& options, const QString& dataDir, Console 
         return ExitFailed;
     }
     console.out << conversion.message() << Qt::endl;
+    return ExitOk;
+}
+
+namespace {
+
+// A postgresql:// address, or else the path of an SQLite database file.
+global::DatabaseLocation locationOf(const QString& address)
+{
+    if (address.startsWith(QLatin1String("postgresql://")) || address.startsWith(QLatin1String("postgres://")))
+        return global::parsePostgresAddress(address);
+    global::DatabaseLocation file;
+    file.filePath = address.startsWith(QLatin1String("sqlite:")) ? address.mid(7) : address;
+    return file;
+}
+
+} // namespace
+
+int databaseCopy(const QStringList& options, const QString& dataDir, Console console)
+{
+    QString from;
+    QString to;
+    for (int i = 0; i < options.size(); ++i) {
+        const QString& option = options.at(i);
+        if (option == QLatin1String("--yes"))
+            continue;
+        if ((option == QLatin1String("--from") || option == QLatin1String("--to")) && i + 1 < options.size()
+            && !options.at(i + 1).isEmpty()) {
+            (option == QLatin1String("--from") ? from : to) = options.at(++i);
+            continue;
+        }
+        console.err << "barmond: database copy: unknown option or missing address " << option << "\n\n" << usageText();
+        return ExitUsage;
+    }
+    if (from.isEmpty() == to.isEmpty()) {
+        console.err << "barmond: database copy: give either --from URL or --to URL\n\n" << usageText();
+        return ExitUsage;
+    }
+    const global::DatabaseLocation other = locationOf(from.isEmpty() ? to : from);
+    if (!other.ok()) {
+        console.message(other.error);
+        return ExitFailed;
+    }
+    global::Database current(dataDir);
+    global::Database named = global::databaseAt(other);
+    global::Database& source = from.isEmpty() ? current : named;
+    global::Database& target = from.isEmpty() ? named : current;
+    if (source.open() != 0) {
+        console.message(source.openErrorText());
+        return ExitFailed;
+    }
+    if (target.open() != 0) {
+        console.message(target.openErrorText());
+        return ExitFailed;
+    }
+    if (global::databaseName(source) == global::databaseName(target)) {
+        console.message(QStringLiteral("Baza źródłowa i docelowa to ta sama baza %1. Nic nie skopiowano.").arg(global::databaseName(target)));
+        return ExitFailed;
+    }
+    QString error;
+    qint64 present = 0;
+    if (const int code = global::countAllRecords(target, present, error); code != 0) {
+        console.message(QStringLiteral("Nie można odczytać bazy docelowej %1: %2").arg(global::databaseName(target), error));
+        return ExitFailed;
+    }
+    if (present != 0) {
+        console.message(QStringLiteral("Baza docelowa %1 nie jest pusta (rekordów: %2); kopiuje się tylko do pustej bazy. "
+                                       "Nic nie skopiowano.")
+                            .arg(global::databaseName(target))
+                            .arg(present));
+        return ExitFailed;
+    }
+    if (const int code = global::copyAllTables(source, target, error); code != 0) {
+        console.message(QStringLiteral("Nie można skopiować bazy danych %1 do %2: %3|Nic nie skopiowano. ErrorCode = %4")
+                            .arg(global::databaseName(source), global::databaseName(target), error)
+                            .arg(code));
+        return ExitFailed;
+    }
+    qint64 copied = 0;
+    if (global::countAllRecords(target, copied, error) != 0) {
+        console.message(QStringLiteral("Nie można odczytać bazy docelowej %1: %2").arg(global::databaseName(target), error));
+        return ExitFailed;
+    }
+    console.out << QStringLiteral("Database %1 copied to %2: %3 records in %4 tables")
+                       .arg(global::databaseName(source), global::databaseName(target))
+                       .arg(copied)
+                       .arg(global::Database::tableNames().size())
+                << Qt::endl;
     return ExitOk;
 }
 

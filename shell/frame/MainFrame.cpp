@@ -145,6 +145,7 @@ void MainFrame::buildStatusBar()
     stationField_ = makeField("stationField", 120);
     dateField_ = makeField("dateField", 160);
     timeField_ = makeField("timeField", 70);
+    databaseField_ = makeField("databaseField", 120);
 }
 
 void MainFrame::setOpener(Item item, std::function<void()> open)
@@ -355,6 +356,17 @@ void MainFrame::setStation(const QString& user, const QString& computer, uint32_
 QString MainFrame::stationFieldText() const
 {
     return stationField_->text();
+}
+
+void MainFrame::setDatabaseName(const QString& name)
+{
+    databaseField_->setText(name);
+    databaseField_->setToolTip(name);
+}
+
+QString MainFrame::databaseFieldText() const
+{
+    return databaseField_->text();
 }
 
 void MainFrame::showSplash(const QString& logoFile)

@@ -58,6 +58,9 @@ public:
     // Field 2 of the status bar: who works at which station.
     void setStation(const QString& user, const QString& computer, uint32_t number);
     QString stationFieldText() const;
+    // The last field of the status bar: the database in use (the file, or postgresql://...).
+    void setDatabaseName(const QString& name);
+    QString databaseFieldText() const;
 
     // Shows the splash window; it closes after a second, on a click, or at the first action taken
     // in the frame.
@@ -111,6 +114,7 @@ private:
     QAction* tileVerticalAction_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* stationField_ = nullptr;
+    QLabel* databaseField_ = nullptr;
     QLabel* dateField_ = nullptr;
     QLabel* timeField_ = nullptr;
     QTimer* timer_ = nullptr;

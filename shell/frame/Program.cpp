@@ -1,6 +1,7 @@
 #include "shell/frame/Program.h"
 
 #include "global/DataDirectory.h"
+#include "global/DatabaseLocation.h"
 #include "global/Globals.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/DemoData.h"
@@ -145,6 +146,7 @@ void Program::showStation()
 {
     const global::Globals& glo = global::glo();
     frame_->setStation(glo.sysUser, glo.sysCompName, glo.userLp);
+    frame_->setDatabaseName(global::databaseName(db_));
     context_->user = glo.sysUser;
     context_->station = glo.sysCompName;
     context_->stationNumber = int16_t(glo.userLp);

@@ -102,7 +102,9 @@ QString startupUsage()
         "       barmond [--data-dir DIR] --optimize --profile N [--order-profile M] [--mode K]"
         " [--status S] [--extend L]\n"
         "       barmond [--data-dir DIR] [--language PL|EN] [--screenshot FILE]\n"
-        "The data directory holds DB/ and Barmond.ini (default: $BARMOND_DATA or the current directory).\n");
+        "The data directory holds DB/ and Barmond.ini (default: $BARMOND_DATA or the current directory).\n"
+        "--database postgresql://user@host:port/name works on a PostgreSQL database (else $BARMOND_DATABASE,\n"
+        "else [Database] of Barmond.ini, else DB/barmond.db).\n");
 }
 
 } // namespace shell

@@ -12,14 +12,18 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "global/tests/support/ServerDatabase.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int Records = 100000;
 
+// On the PostgreSQL test server when BARMOND_TEST_POSTGRES names its socket folder, else on a file.
 struct Fixture {
     QTemporaryDir dir;
+    testing_support::ServerDatabase server{dir.path()};
     global::Database db{dir.path()};
 
     Fixture()

@@ -7,6 +7,7 @@
 //     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
 
 #include "global/Database.h"
+#include "global/TableSchema.h"
 #include "global/TableSql.h"
 
 #include <QStringList>
@@ -19,10 +20,17 @@ namespace testing_support {
 inline std::string databaseSnapshot(global::Database& db)
 {
     QString text;
-    for (const QString& table : global::Database::tableNames()) {
+    // Columns in the layout's order and records in the order of their row identifiers, so that the
+    // text of a database on the file and of one on a server compare equal when they hold the same.
+    for (const global::TableSchema* schema : global::allTableSchemas()) {
+        const QString table = schema->name;
+        QStringList columns;
+        for (const global::ColumnDef& c : schema->columns)
+            columns << global::quoted(c.name);
         QSqlQuery q(db.connection());
         q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(global::quoted(table))))
+        if (!q.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                        .arg(columns.join(QStringLiteral(", ")), global::quoted(table), global::quoted(schema->rowIdColumn))))
             return QStringLiteral("cannot read %1").arg(table).toStdString();
         text += QStringLiteral("[%1]\n").arg(table);
         while (q.next()) {

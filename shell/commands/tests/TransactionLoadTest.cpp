@@ -2,10 +2,13 @@
 // over: afterwards every cutting order's state follows from the operations reported done, every
 // refused operation was reported with its message, each piece's status matches its cutting order,
 // and the stock log explains the stock. BARMOND_LOAD_SECONDS sets how long it runs (default 15).
+// The same with processes killed (SIGKILL) at random moments: every cutting order stays whole in one
+// state. On the PostgreSQL test server the data directory points at a fresh database there.
 
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/tests/support/ServerDatabase.h"
 #include "global/tests/support/StockLogRules.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
@@ -38,7 +41,11 @@ struct Operation {
     QString err;
 };
 
-Operation runOperation(const QString& dataDir, uint32_t order, const QString& action)
+constexpr int Killed = -2;
+
+// Runs one command; with killAfterMs >= 0 the process is killed that long after its start if it is
+// still running (its exit code is then Killed).
+Operation runOperation(const QString& dataDir, uint32_t order, const QString& action, int killAfterMs = -1)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -47,17 +54,22 @@ Operation runOperation(const QString& dataDir, uint32_t order, const QString& ac
     process.start(QStringLiteral(BARMOND_BINARY), {QStringLiteral("--data-dir"), dataDir, QStringLiteral("transactions"),
                                                    action, QString::number(order), QStringLiteral("--yes")});
     Operation done{order, action, -1, {}};
+    if (killAfterMs >= 0 && !process.waitForFinished(killAfterMs)) {
+        process.kill();
+        process.waitForFinished(10000);
+        done.exitCode = Killed;
+        return done;
+    }
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
         done.exitCode = process.exitCode();
     done.err = QString::fromUtf8(process.readAllStandardError());
     return done;
 }
 
-TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
+// Accepts the cutting orders that the workers then close, reopen and delete; returns the cut
+// records of each.
+void acceptCuttingOrders(const QString& data, std::map<uint32_t, std::vector<uint32_t>>& piecesOf)
 {
-    QTemporaryDir dir;
-    const QString data = dir.path();
-    std::map<uint32_t, std::vector<uint32_t>> piecesOf;   // cutting order -> its cut records
     {
         Database db(data);
         ASSERT_EQ(db.open(), 0);
@@ -85,6 +97,17 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
             piecesOf[r.transaction].push_back(cut);
         }
     }
+}
+
+TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
+{
+    QTemporaryDir dir;
+    const QString data = dir.path();
+    testing_support::ServerDatabase server(data);
+    std::map<uint32_t, std::vector<uint32_t>> piecesOf;   // cutting order -> its cut records
+    acceptCuttingOrders(data, piecesOf);
+    if (HasFatalFailure())
+        return;
 
     bool ok = false;
     const int seconds = qEnvironmentVariableIntValue("BARMOND_LOAD_SECONDS", &ok);
@@ -170,6 +193,67 @@ TEST(TransactionLoadTest, FourProcessesClosingReopeningAndDeletingLoseNothing)
                                      'f', 0);
     std::printf("%s\n", figures.toUtf8().constData());
     EXPECT_GT(succeeded, Workers);
+}
+
+TEST(TransactionLoadTest, ProcessesKilledAtRandomMomentsLeaveEveryCuttingOrderWhole)
+{
+    QTemporaryDir dir;
+    const QString data = dir.path();
+    testing_support::ServerDatabase server(data);
+    std::map<uint32_t, std::vector<uint32_t>> piecesOf;
+    acceptCuttingOrders(data, piecesOf);
+    if (HasFatalFailure())
+        return;
+
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("BARMOND_LOAD_SECONDS", &ok);
+    const qint64 runMs = (ok && seconds > 0 ? seconds : 10) * 1000;
+    std::vector<int> killed(Workers, 0);
+    std::vector<int> finished(Workers, 0);
+    std::vector<std::thread> workers;
+    QElapsedTimer timer;
+    timer.start();
+    for (int w = 0; w < Workers; ++w)
+        workers.emplace_back([&, w] {
+            std::mt19937 random(104729u * unsigned(w + 1));
+            std::uniform_int_distribution<uint32_t> order(1, Orders);
+            std::uniform_int_distribution<int> action(0, 6);
+            std::uniform_int_distribution<int> moment(0, 400);
+            while (timer.elapsed() < runMs) {
+                const int a = action(random);
+                const QString name = a == 6 ? QStringLiteral("delete") : a % 2 ? QStringLiteral("reopen") : QStringLiteral("close");
+                // Every other command is killed at a random moment of its run.
+                const int killAt = random() % 2 ? moment(random) : -1;
+                const Operation op = runOperation(data, order(random), name, killAt);
+                (op.exitCode == Killed ? killed : finished)[std::size_t(w)]++;
+            }
+        });
+    for (std::thread& worker : workers)
+        worker.join();
+
+    int kills = 0;
+    for (int k : killed)
+        kills += k;
+    EXPECT_GT(kills, 0);
+    Database db(data);
+    ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
+    Table<StockTransRecord> orders(db);
+    Table<CutRecord> cuts(db);
+    for (uint32_t t = 1; t <= Orders; ++t) {
+        SCOPED_TRACE(t);
+        StockTransRecord order;
+        order.id = t;
+        const bool exists = orders.fetch(Table<StockTransRecord>::Auto, order) == 0;
+        const uint16_t expectedPiece = !exists ? 1 : order.status == 1 ? 3 : 2;
+        for (uint32_t cutId : piecesOf[t]) {
+            CutRecord cut;
+            cut.id = cutId;
+            ASSERT_EQ(cuts.fetch(Table<CutRecord>::Auto, cut), 0);
+            EXPECT_EQ(cut.status, expectedPiece);
+        }
+    }
+    std::printf("%d processes, %.1f s: %d commands killed at random moments\n", Workers, timer.elapsed() / 1000.0, kills);
 }
 
 } // namespace

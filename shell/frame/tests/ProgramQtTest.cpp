@@ -64,6 +64,8 @@ private slots:
         QCOMPARE(glo().sawWidth, 5u);
         QVERIFY(dialogs_.shown().isEmpty());
         QCOMPARE(program.frame().windowTitle(), QStringLiteral("Optymalizacja rozkroju profili i prętów"));
+        // The status bar names the database the station works on.
+        QCOMPARE(program.frame().databaseFieldText(), QDir::toNativeSeparators(databaseFile(dir_->path())));
     }
 
     void aDamagedDatabaseIsReportedAndTheProgramDoesNotStart()

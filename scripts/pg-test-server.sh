@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A throw-away PostgreSQL server for the tests: its cluster, its Unix socket and its log live in
+# DIR, it listens on no TCP port and trusts every local connection.
+#   scripts/pg-test-server.sh start DIR   creates the cluster when DIR has none, starts it and waits
+#                                         until it accepts connections (socket folder: DIR/socket)
+#   scripts/pg-test-server.sh stop DIR    stops it (immediately) and removes DIR
+# Run as root, the server runs as the unprivileged user "nobody" (PostgreSQL refuses root).
+set -euo pipefail
+action=${1:-}
+dir=${2:-}
+if [ -z "$action" ] || [ -z "$dir" ]; then
+  echo "usage: $0 start|stop DIR" >&2
+  exit 2
+fi
+bindir=${PG_BINDIR:-}
+if [ -z "$bindir" ]; then
+  for candidate in /usr/lib/postgresql/*/bin; do bindir=$candidate; done
+fi
+if [ ! -x "$bindir/pg_ctl" ]; then
+  echo "PostgreSQL server programs not found (install the package postgresql)" >&2
+  exit 1
+fi
+as_owner=()
+if [ "$(id -u)" -eq 0 ]; then
+  as_owner=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+fi
+run() { "${as_owner[@]}" "$@"; }
+
+case "$action" in
+start)
+  mkdir -p "$dir"
+  dir=$(cd "$dir" && pwd)
+  mkdir -p "$dir/socket"
+  if [ "$(id -u)" -eq 0 ]; then chown -R nobody:nogroup "$dir"; fi
+  # A server left running by an interrupted run is stopped first.
+  if [ -f "$dir/data/postmaster.pid" ] && run "$bindir/pg_ctl" -D "$dir/data" status >/dev/null 2>&1; then
+    run "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null
+  fi
+  if [ ! -f "$dir/data/PG_VERSION" ]; then
+    run "$bindir/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
+      || { cat "$dir/initdb.log" >&2; exit 1; }
+  fi
+  # Small buffers and no durability: the cluster is thrown away after the tests.
+  run "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+    -o "-c listen_addresses='' -c unix_socket_directories='$dir/socket' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200 -c shared_buffers=32MB" \
+    start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
+  echo "$dir/socket"
+  ;;
+stop)
+  [ -d "$dir" ] || exit 0
+  dir=$(cd "$dir" && pwd)
+  if [ -f "$dir/data/postmaster.pid" ]; then
+    run "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
+  fi
+  rm -rf "$dir"
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2
+  exit 2
+  ;;
+esac
