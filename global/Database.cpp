@@ -274,7 +274,7 @@ int Database::checkLayout(QSqlDatabase& db)
     }
     if (version > SchemaVersion) {
         openError_ = QStringLiteral("Baza danych %1 ma układ w wersji %2, której ta wersja programu nie zna (zna wersję %3).")
-                         .arg(name).arg(version).arg(SchemaVersion);
+                         .arg(name, QString::number(version), QString::number(SchemaVersion));
         return err::InvalidFile;
     }
     if (version == 0 && empty)
@@ -288,7 +288,7 @@ int Database::checkLayout(QSqlDatabase& db)
         openError_ = QStringLiteral("Baza danych %1 ma starszy układ w wersji %2; ta wersja programu pracuje na wersji %3 "
                                     "i nie zapisała w pliku nic. Konwersję (z kopią pliku w DB/Backup_conv) wykonuje "
                                     "polecenie: %4")
-                         .arg(name).arg(version).arg(SchemaVersion).arg(conversionCommand());
+                         .arg(name, QString::number(version), QString::number(SchemaVersion), conversionCommand());
         return err::InvalidFile;
     }
     QList<TableLayoutGap> gaps;
@@ -393,8 +393,7 @@ QString lockedText(const QString& name, int waitMs)
 {
     return QStringLiteral("Baza danych %1 jest zablokowana przez inną stację; transakcja nie rozpoczęła się "
                           "po %2 s oczekiwania.")
-        .arg(name)
-        .arg(waitMs / 1000.0, 0, 'g', 3);
+        .arg(name, QString::number(waitMs / 1000.0, 'g', 3));
 }
 
 // On the server a transaction takes the writers' lock first, waiting at most waitMs (the

@@ -18,7 +18,8 @@ QString DatabaseLocation::displayName() const
     const QString who = user.isEmpty() ? QString() : user + QLatin1Char('@');
     // The folder of a Unix socket is written percent-encoded, as the PostgreSQL client writes it.
     const QString server = host.contains(QLatin1Char('/')) ? QString::fromLatin1(QUrl::toPercentEncoding(host)) : host;
-    return QStringLiteral("postgresql://%1%2:%3/%4").arg(who, server).arg(port).arg(name);
+    // Joined piece by piece: an encoded folder holds "%2F", which arg() would take for a place marker.
+    return QStringLiteral("postgresql://") + who + server + QLatin1Char(':') + QString::number(port) + QLatin1Char('/') + name;
 }
 
 DatabaseLocation parsePostgresAddress(const QString& address)

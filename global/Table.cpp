@@ -144,8 +144,8 @@ int TableCore::failSql(const QSqlQuery& q, const QString& operation)
     const int code = errorCodeOf(q.lastError());
     if (code == err::FileLocked)
         return fail(code, QStringLiteral("%1 %2: baza danych %3 jest zablokowana przez inną stację (czekano %4 s)")
-                              .arg(operation, schema_.name, db_.filePath())
-                              .arg(db_.lockWaitMs() / 1000.0, 0, 'g', 3));
+                              .arg(operation, schema_.name, db_.filePath(),
+                                   QString::number(db_.lockWaitMs() / 1000.0, 'g', 3)));
     return fail(code, QStringLiteral("%1 %2: %3").arg(operation, schema_.name, q.lastError().text()));
 }
 

@@ -112,14 +112,12 @@ int databaseCopy(const QStringList& options, const QString& dataDir, Console con
     if (present != 0) {
         console.message(QStringLiteral("Baza docelowa %1 nie jest pusta (rekordów: %2); kopiuje się tylko do pustej bazy. "
                                        "Nic nie skopiowano.")
-                            .arg(global::databaseName(target))
-                            .arg(present));
+                            .arg(global::databaseName(target), QString::number(present)));
         return ExitFailed;
     }
     if (const int code = global::copyAllTables(source, target, error); code != 0) {
         console.message(QStringLiteral("Nie można skopiować bazy danych %1 do %2: %3|Nic nie skopiowano. ErrorCode = %4")
-                            .arg(global::databaseName(source), global::databaseName(target), error)
-                            .arg(code));
+                            .arg(global::databaseName(source), global::databaseName(target), error, QString::number(code)));
         return ExitFailed;
     }
     qint64 copied = 0;
@@ -128,9 +126,8 @@ int databaseCopy(const QStringList& options, const QString& dataDir, Console con
         return ExitFailed;
     }
     console.out << QStringLiteral("Database %1 copied to %2: %3 records in %4 tables")
-                       .arg(global::databaseName(source), global::databaseName(target))
-                       .arg(copied)
-                       .arg(global::Database::tableNames().size())
+                       .arg(global::databaseName(source), global::databaseName(target), QString::number(copied),
+                            QString::number(global::Database::tableNames().size()))
                 << Qt::endl;
     return ExitOk;
 }

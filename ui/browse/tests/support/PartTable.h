@@ -74,11 +74,12 @@ inline bool exec(global::Database& db, const QString& sql)
 // Creates the table with its keys in an opened database.
 inline bool create(global::Database& db)
 {
-    return exec(db, QStringLiteral("CREATE TABLE TEST_PARTS (ID INTEGER PRIMARY KEY, STATUS INTEGER NOT NULL DEFAULT 0, "
-                                   "NAME TEXT NOT NULL DEFAULT '', LENGTH INTEGER NOT NULL DEFAULT 0, "
-                                   "NAME_UPPER TEXT NOT NULL DEFAULT '')"))
-        && exec(db, QStringLiteral("CREATE UNIQUE INDEX TEST_PARTS_By_Name ON TEST_PARTS (NAME_UPPER)"))
-        && exec(db, QStringLiteral("CREATE INDEX TEST_PARTS_By_Status_Name ON TEST_PARTS (STATUS, NAME_UPPER, ID)"));
+    // Names quoted: a PostgreSQL server would fold them to lower case otherwise.
+    return exec(db, QStringLiteral("CREATE TABLE \"TEST_PARTS\" (\"ID\" INTEGER PRIMARY KEY, \"STATUS\" INTEGER NOT NULL DEFAULT 0, "
+                                   "\"NAME\" TEXT NOT NULL DEFAULT '', \"LENGTH\" INTEGER NOT NULL DEFAULT 0, "
+                                   "\"NAME_UPPER\" TEXT NOT NULL DEFAULT '')"))
+        && exec(db, QStringLiteral("CREATE UNIQUE INDEX \"TEST_PARTS_By_Name\" ON \"TEST_PARTS\" (\"NAME_UPPER\")"))
+        && exec(db, QStringLiteral("CREATE INDEX \"TEST_PARTS_By_Status_Name\" ON \"TEST_PARTS\" (\"STATUS\", \"NAME_UPPER\", \"ID\")"));
 }
 
 // The name of part n: "Part-000042" (ordered as the numbers).
@@ -93,7 +94,8 @@ inline bool fill(global::Database& db, int count)
     if (db.begin() != 0)
         return false;
     QSqlQuery q(db.connection());
-    q.prepare(QStringLiteral("INSERT INTO TEST_PARTS (ID, STATUS, NAME, LENGTH, NAME_UPPER) VALUES (?, ?, ?, ?, ?)"));
+    q.prepare(QStringLiteral("INSERT INTO \"TEST_PARTS\" (\"ID\", \"STATUS\", \"NAME\", \"LENGTH\", \"NAME_UPPER\") "
+                             "VALUES (?, ?, ?, ?, ?)"));
     for (int n = 1; n <= count; ++n) {
         const QString name = nameOf(n);
         q.addBindValue(n);
