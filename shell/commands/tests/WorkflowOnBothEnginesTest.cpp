@@ -171,7 +171,7 @@ TEST(WorkflowOnBothEnginesTest, SameCommandsGiveTheSameRecordsOnTheFileAndOnTheS
         EXPECT_EQ(onFile[i].out, onServer[i].out) << onFile[i].command.toStdString();
         done += onFile[i].exitCode == 0 ? 1 : 0;
     }
-    EXPECT_GE(done, onFile.size() - 2) << "the road should mostly succeed";
+    EXPECT_GE(done * 3, onFile.size() * 2) << "the road should mostly succeed";
 
     Database file(fileDir.path());
     Database postgres(serverDir.path());
