@@ -359,7 +359,6 @@ private:
         cell(band, BrutWeightColumn, top, 4.5, QStringLiteral("Waga brutto"), 7, true);
         cell(band, DescriptionColumn, top, 4.5, QStringLiteral("Opis"), 7, true);
         const double units = 27;
-        cell(band, LengthColumn, units, 4, QStringLiteral("[ mm ]"), 6.5);
         cell(band, PcsColumn, units, 4, QStringLiteral("[ szt ]"), 6.5);
         cell(band, TotalLengthColumn, units, 4, QStringLiteral("[ mb ]"), 6.5);
         cell(band, WeightColumn, units, 4, QStringLiteral("[ kg ]"), 6.5);
@@ -408,7 +407,7 @@ private:
         band.line({lineFrom, 0.5}, {BrutWeightColumn.x + BrutWeightColumn.width, 0.5}, order ? 0.3 : 0.2);
         const double top = 1.2;
         const double textHeight = height - 1.5;
-        band.text({order ? 0 : 8, top, 56, textHeight}, caption, style(order ? 8.5 : 7.5, true));
+        band.text({order ? 0.0 : 8.0, top, 56, textHeight}, caption, style(order ? 8.5 : 7.5, true));
         cell(band, PcsColumn, top, textHeight, count(totals.pcs), 7.5, true);
         cell(band, TotalLengthColumn, top, textHeight, number(totals.totalLenght), 7.5, true);
         cell(band, WeightColumn, top, textHeight, number(totals.weight), 7.5, true);

@@ -202,6 +202,30 @@ TEST_F(OrderPrintTest, CentimetresMissingWeightsAndNoPieceCut)
     EXPECT_FALSE(text.contains(QStringLiteral("Z tego wycięto")));
 }
 
+TEST_F(OrderPrintTest, ACutPieceWhoseCuttingOrderIsGoneStillCountsAsCut)
+{
+    const uint32_t rail = weighedProfile(QStringLiteral("AL-40"), 2.0);
+    const uint32_t order = fullOrder(QStringLiteral("ZL/11"), 3);
+    const uint32_t railPosition = position(order, rail);
+    const uint32_t withOrder = piece(railPosition, 3000, 1, 3);
+    piece(railPosition, 2000, 2, 3);   // its cutting order has been removed from the database
+    setScrap(cuttingOrder(QStringLiteral("AL-40"), {withOrder}, 1), 20);
+
+    OrderPrint print;
+    totalsOf(order, &print);
+    EXPECT_EQ(print.made.pcs, 3u);
+    EXPECT_NEAR(print.made.totalLenght, 7.0, 1e-9);
+    EXPECT_NEAR(print.made.weight, 14.0, 1e-9);
+    // The share is taken over the piece that has its cutting order: 6 kg net, 7.5 kg gross.
+    EXPECT_NEAR(print.made.scrap, 20.0, 1e-9);
+    EXPECT_NEAR(print.total.scrap, 20.0, 1e-9);
+    EXPECT_EQ(print.positions[0].totals.scrap, 0.0);   // not every line has its cutting order
+
+    const QString text = printed(order);
+    EXPECT_TRUE(text.contains(QStringLiteral("Status: Zamknięte")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Z tego wycięto 3 7,00 14,00 3,75 20,00 % 7,50"))) << text.toStdString();
+}
+
 TEST_F(OrderPrintTest, StatusTextsAndLetters)
 {
     EXPECT_EQ(orders::orderStatusText(0), QStringLiteral("Nowe"));
