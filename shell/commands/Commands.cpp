@@ -30,9 +30,13 @@ const std::vector<Command>& table()
          "copy every table of the current database into an empty database of the other engine (URL:\n"
          "      postgresql://user@host:port/name, or the path of a database file), in one transaction",
          databaseCopy},
+        {{QStringLiteral("database"), QStringLiteral("check")}, "[--yes]",
+         "test the database: a copy of the whole file into DB/Backup/<yyyymmddhhmmss>/, the file's own check,\n"
+         "      the keys built again, and the orders, profiles and positions that pieces refer to recreated",
+         databaseCheck},
         {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
          "the stock lengths of the catalogue (see below)", stock},
-        {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete ...",
+        {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete | print ...",
          "orders, their pieces and pasted imports (see below)", orders},
         {{QStringLiteral("profiles")}, "import --file TEXT", "pasted profiles (see below)", profiles},
         {{QStringLiteral("transactions")}, "close | reopen | delete | print ...",
