@@ -1,5 +1,6 @@
 #include "settings/DatabaseTest.h"
 
+#include "global/DatabaseLocation.h"
 #include "global/ErrorCodes.h"
 #include "global/Records.h"
 #include "global/Table.h"
@@ -91,7 +92,7 @@ DatabaseTest::Outcome DatabaseTest::run(DatabaseTestReport& report)
 // second takes the folder with "-2", "-3", ...
 int DatabaseTest::backUp(DatabaseTestReport& report)
 {
-    const QDir dataDir = QFileInfo(QFileInfo(db_.filePath()).absolutePath()).dir();
+    const QDir dataDir = QFileInfo(global::databaseFolderOf(db_)).dir();
     const QString base = dataDir.absoluteFilePath(backupFolderName(services_.clock.now()));
     QString folder = base;
     for (int n = 2; QFileInfo::exists(folder); ++n)
@@ -100,7 +101,9 @@ int DatabaseTest::backUp(DatabaseTestReport& report)
         return fail(global::err::AccessDenied,
                     QStringLiteral("Nie można utworzyć folderu kopii %1. Nic nie zostało zmienione.")
                         .arg(QDir::toNativeSeparators(folder)));
-    const QString copy = folder + QLatin1Char('/') + QFileInfo(db_.filePath()).fileName();
+    // A server database is copied into a database file of the usual name.
+    const QString copy = folder + QLatin1Char('/')
+        + (global::isOnServer(db_) ? QStringLiteral("barmond.db") : QFileInfo(db_.filePath()).fileName());
     const int code = db_.backupTo(copy);
     if (code != 0)
         return fail(code, db_.lastErrorText() + QStringLiteral(" Nic nie zostało zmienione."));
@@ -110,6 +113,18 @@ int DatabaseTest::backUp(DatabaseTestReport& report)
 
 int DatabaseTest::checkIntegrity(DatabaseTestReport& report)
 {
+    if (global::isOnServer(db_)) {
+        // The server keeps its own files consistent; what it offers here is reading every record of
+        // every table, which finds damaged pages.
+        QStringList found;
+        for (const global::TableSchema* schema : global::allTableSchemas()) {
+            QSqlQuery read(db_.connection());
+            if (!read.exec(QStringLiteral("SELECT count(*) FROM %1").arg(global::quoted(schema->name))))
+                found << QStringLiteral("%1: %2").arg(schema->name, read.lastError().text());
+        }
+        report.integrity = found;
+        return 0;
+    }
     QSqlQuery q(db_.connection());
     if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
         return fail(global::errorCodeOf(q.lastError()),
@@ -127,10 +142,21 @@ int DatabaseTest::checkIntegrity(DatabaseTestReport& report)
 int DatabaseTest::rebuildKeys(DatabaseTestReport& report)
 {
     QSqlDatabase connection = db_.connection();
-    QSqlQuery reindex(connection);
-    if (!reindex.exec(QStringLiteral("REINDEX")))
-        return fail(global::errorCodeOf(reindex.lastError()),
-                    QStringLiteral("Nie można odbudować kluczy: %1").arg(reindex.lastError().text()));
+    const bool server = global::isOnServer(db_);
+    // The file rebuilds all its keys at once; the server table by table.
+    QStringList reindexes{QStringLiteral("REINDEX")};
+    if (server) {
+        reindexes.clear();
+        for (const global::TableSchema* schema : global::allTableSchemas())
+            reindexes << QStringLiteral("REINDEX TABLE %1").arg(global::quoted(schema->name));
+    }
+    for (const QString& sql : std::as_const(reindexes)) {
+        QSqlQuery reindex(connection);
+        if (!reindex.exec(sql))
+            return fail(global::errorCodeOf(reindex.lastError()),
+                        QStringLiteral("Nie można odbudować kluczy: %1").arg(reindex.lastError().text()));
+    }
+    const QString row = QStringLiteral("rowid");
     for (const global::TableSchema* schema : global::allTableSchemas()) {
         for (const global::ColumnDef& shadow : schema->columns) {
             if (shadow.upperOf < 0)
@@ -138,8 +164,9 @@ int DatabaseTest::rebuildKeys(DatabaseTestReport& report)
             const QString field = schema->columns.at(shadow.upperOf).name;
             QSqlQuery read(connection);
             read.setForwardOnly(true);
-            if (!read.exec(QStringLiteral("SELECT rowid, %1, %2 FROM %3")
-                               .arg(global::quoted(field), global::quoted(shadow.name), global::quoted(schema->name))))
+            const QString rowColumn = server ? global::quoted(schema->rowIdColumn) : row;
+            if (!read.exec(QStringLiteral("SELECT %4, %1, %2 FROM %3")
+                               .arg(global::quoted(field), global::quoted(shadow.name), global::quoted(schema->name), rowColumn)))
                 return fail(global::errorCodeOf(read.lastError()),
                             QStringLiteral("Nie można odczytać tabeli %1: %2").arg(schema->name, read.lastError().text()));
             std::map<qint64, QString> stale;
@@ -150,8 +177,8 @@ int DatabaseTest::rebuildKeys(DatabaseTestReport& report)
             }
             for (const auto& [rowId, upper] : stale) {
                 QSqlQuery write(connection);
-                write.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                  .arg(global::quoted(schema->name), global::quoted(shadow.name)));
+                write.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                                  .arg(global::quoted(schema->name), global::quoted(shadow.name), rowColumn));
                 write.addBindValue(upper);
                 write.addBindValue(rowId);
                 if (!write.exec())
@@ -348,10 +375,11 @@ int DatabaseTest::findUnrepaired(DatabaseTestReport& report)
     QSqlQuery q(db_.connection());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral(
-            "SELECT l.PROFILE_ID, l.LENGHT, l.INT_STOCK, l.EXT_STOCK, l.INCOM_STOCK, "
-            "COALESCE(c.FINAL_INT_STOCK, 0), COALESCE(c.FINAL_EXT_STOCK, 0), COALESCE(c.FINNAL_INC_STOCK, 0) "
-            "FROM PROFILES_LENGHTS l LEFT JOIN STOCK_CHANGE c ON c.ID = (SELECT MAX(s.ID) FROM STOCK_CHANGE s "
-            "WHERE s.PROFILE_ID = l.PROFILE_ID AND s.LENGHT = l.LENGHT) ORDER BY l.PROFILE_ID, l.LENGHT DESC")))
+            "SELECT l.\"PROFILE_ID\", l.\"LENGHT\", l.\"INT_STOCK\", l.\"EXT_STOCK\", l.\"INCOM_STOCK\", "
+            "COALESCE(c.\"FINAL_INT_STOCK\", 0), COALESCE(c.\"FINAL_EXT_STOCK\", 0), COALESCE(c.\"FINNAL_INC_STOCK\", 0) "
+            "FROM \"PROFILES_LENGHTS\" l LEFT JOIN \"STOCK_CHANGE\" c ON c.\"ID\" = (SELECT MAX(s.\"ID\") FROM "
+            "\"STOCK_CHANGE\" s WHERE s.\"PROFILE_ID\" = l.\"PROFILE_ID\" AND s.\"LENGHT\" = l.\"LENGHT\") "
+            "ORDER BY l.\"PROFILE_ID\", l.\"LENGHT\" DESC")))
         return fail(global::errorCodeOf(q.lastError()),
                     QStringLiteral("Nie można porównać stanów z historią zmian: %1").arg(q.lastError().text()));
     while (q.next()) {
@@ -362,8 +390,8 @@ int DatabaseTest::findUnrepaired(DatabaseTestReport& report)
                                      .arg(q.value(0).toLongLong()).arg(q.value(1).toLongLong()).arg(now, logged);
     }
     QSqlQuery bars(db_.connection());
-    if (!bars.exec(QStringLiteral("SELECT COUNT(*) FROM STOCK_TRANS_ITEMS i WHERE NOT EXISTS "
-                                  "(SELECT 1 FROM STOCK_TRANS t WHERE t.ID = i.ID_TRANS)"))
+    if (!bars.exec(QStringLiteral("SELECT COUNT(*) FROM \"STOCK_TRANS_ITEMS\" i WHERE NOT EXISTS "
+                                  "(SELECT 1 FROM \"STOCK_TRANS\" t WHERE t.\"ID\" = i.\"ID_TRANS\")"))
         || !bars.next())
         return fail(global::errorCodeOf(bars.lastError()),
                     QStringLiteral("Nie można sprawdzić sztang poleceń cięcia: %1").arg(bars.lastError().text()));
