@@ -28,10 +28,18 @@ bool has(StatusSet present, CutStatus status)
     return (present & bit(status)) != 0;
 }
 
-// Joins the texts by ";" and keeps at most `limit` characters.
+// Joins the texts by ";" as far as they fit into `limit` characters; a text that does not fit
+// whole ends the list (no half number, no trailing ";").
 QString joined(const QStringList& texts, int limit)
 {
-    return texts.join(QLatin1Char(';')).left(limit);
+    QString out;
+    for (const QString& text : texts) {
+        const QString next = out.isEmpty() ? text : out + QLatin1Char(';') + text;
+        if (next.size() > limit)
+            break;
+        out = next;
+    }
+    return out;
 }
 
 } // namespace
@@ -48,6 +56,9 @@ uint16_t orderStatusOf(OrdersTab tab)
 
 OrderProgress orderProgress(StatusSet present)
 {
+    // An order without pieces has nothing done: it is not "all finished" for want of open pieces.
+    if (present == 0)
+        return OrderProgress::Waiting;
     const bool waiting = has(present, CutStatus::New) || has(present, CutStatus::Approved);
     if (has(present, CutStatus::Abandoned))
         return OrderProgress::SomeAbandoned;

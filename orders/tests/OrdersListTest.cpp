@@ -71,7 +71,8 @@ TEST(OrderProgressTest, TheFirstRuleThatHoldsGivesTheIcon)
     EXPECT_EQ(orderProgress(set({1, 2})), OrderProgress::SomeInProduction);
     EXPECT_EQ(orderProgress(set({0, 1})), OrderProgress::SomeApproved);
     EXPECT_EQ(orderProgress(set({0})), OrderProgress::Waiting);
-    EXPECT_EQ(orderProgress(0), OrderProgress::Waiting);   // no pieces at all
+    // No pieces at all: waiting, not finished (none of them is open, but none is done either).
+    EXPECT_EQ(orderProgress(0), OrderProgress::Waiting);
 }
 
 TEST_F(OrdersListTest, TheProgressOfAnOrderIsReadFromEveryPieceOfItsPositions)
@@ -137,12 +138,18 @@ TEST_F(OrdersListTest, APieceNamesItsCuttingOrdersAndHeatsOnceEach)
     EXPECT_TRUE(held.numbers.isEmpty());
     EXPECT_TRUE(held.heatNumbers.isEmpty());
 
-    // Many cutting orders: the numbers stop at 20 characters.
-    for (int i = 0; i < 8; ++i)
+    // Many cutting orders: the numbers stop at 20 characters, with whole numbers only.
+    for (int i = 0; i < 10; ++i)
         cuttingOrder(QStringLiteral("P1"), {cut});
     ASSERT_EQ(pieceCuttingOrders(db, cut, held), 0);
-    EXPECT_EQ(held.numbers.size(), 20);
-    EXPECT_FALSE(held.numbers.startsWith(QLatin1Char(';')));
+    ASSERT_EQ(first, 1u);
+    EXPECT_EQ(held.numbers, QStringLiteral("1;2;3;4;5;6;7;8;9;10"));
+    cuttingOrder(QStringLiteral("P1"), {never});
+    for (uint32_t i = 0; i < 4; ++i)
+        setHeat(first + i, QStringLiteral("WYTOP-%1-ABCDEFGHIJKL").arg(i));   // 20 characters each
+    ASSERT_EQ(pieceCuttingOrders(db, cut, held), 0);
+    EXPECT_EQ(held.heatNumbers,   // three fit into 64 characters, the fourth does not
+              QStringLiteral("WYTOP-0-ABCDEFGHIJKL;WYTOP-1-ABCDEFGHIJKL;WYTOP-2-ABCDEFGHIJKL"));
 }
 
 TEST_F(OrdersListTest, OnlyUsableLengthsNotExcludedForThePositionAreOffered)

@@ -166,8 +166,8 @@ private slots:
         QCOMPARE(w.orders().model().rowCount(), 2);
         QCOMPARE(w.positions().model().rowCount(), 1);
         QCOMPARE(cell(w.positions(), 0, 0), QStringLiteral("ALU-40"));
-        QCOMPARE(w.positions().model().index(0, 1).data().toLongLong(), 5);
-        QCOMPARE(w.positions().model().index(0, 2).data().toLongLong(), 2000 * 3 + 1500 * 2);
+        QCOMPARE(cell(w.positions(), 0, 1), QStringLiteral("5"));
+        QCOMPARE(cell(w.positions(), 0, 2), QStringLiteral("9 000"));   // 2000 × 3 + 1500 × 2
         QCOMPARE(w.pieces().model().rowCount(), 2);
         QCOMPARE(w.lengths().model().rowCount(), 1);
         QCOMPARE(w.extendLength().text(), QStringLiteral("450"));
@@ -393,7 +393,7 @@ private slots:
         w.pieces().deleteRecord();
         QCOMPARE(dialogs().shown().at(0).text, QStringLiteral("Usunąć zaznaczoną pozycję?"));
         QCOMPARE(w.pieces().model().rowCount(), 1);
-        QCOMPARE(w.positions().model().index(0, 1).data().toLongLong(), 1);
+        QCOMPARE(cell(w.positions(), 0, 1), QStringLiteral("1"));
     }
 
     void theOrderIconAndThePieceColumnsShowTheProgress()
