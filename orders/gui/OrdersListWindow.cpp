@@ -440,9 +440,9 @@ OrdersListWindow::OrdersListWindow(ui::WindowContext& context, OrdersListHandOve
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setObjectName(QStringLiteral("REGION1"));
     splitter_->addWidget(orders_);
-    splitter_->addWidget(positions_);
-    splitter_->addWidget(pieces_);
-    splitter_->addWidget(lengths_);
+    splitter_->addWidget(titled("POSITIONS_TITLE", positions_));
+    splitter_->addWidget(titled("PIECES_TITLE", pieces_));
+    splitter_->addWidget(titled("LENGTHS_TITLE", lengths_));
     splitter_->setStretchFactor(0, 3);
     splitter_->setStretchFactor(1, 2);
     splitter_->setStretchFactor(2, 3);
@@ -482,6 +482,23 @@ OrdersListWindow::~OrdersListWindow()
 {
     // The lists work with this window's context and cache: they go first.
     delete splitter_;
+}
+
+QWidget* OrdersListWindow::titled(const char* name, QWidget* list)
+{
+    auto* box = new QWidget(this);
+    auto* title = new QLabel(box);
+    title->setObjectName(QString::fromLatin1(name));
+    title->setAlignment(Qt::AlignHCenter);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(title);
+    layout->addWidget(list, 1);
+    return box;
 }
 
 QPushButton* OrdersListWindow::makeButton(const char* name, std::function<void()> action)
@@ -850,6 +867,9 @@ void OrdersListWindow::changeEvent(QEvent* event)
 void OrdersListWindow::retranslate()
 {
     setWindowTitle(tr("Lista zleceń / zamówień"));
+    findChild<QLabel*>(QStringLiteral("POSITIONS_TITLE"))->setText(tr("T y p y   p r o f i l i"));
+    findChild<QLabel*>(QStringLiteral("PIECES_TITLE"))->setText(tr("Z l e c o n e   r o z k r o j e"));
+    findChild<QLabel*>(QStringLiteral("LENGTHS_TITLE"))->setText(tr("D Ł U G O Ś C I     D O S T Ę P N E"));
     const auto caption = [this](const char* name, const QString& text, const QString& tip) {
         QPushButton* b = button(QString::fromLatin1(name));
         if (!text.isEmpty())

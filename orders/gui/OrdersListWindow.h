@@ -172,6 +172,8 @@ private:
     void retranslate();
     bool enabled(const char* name) const;
     QPushButton* makeButton(const char* name, std::function<void()> action);
+    // The list under its title.
+    QWidget* titled(const char* name, QWidget* list);
     QWidget& placedWindow();
 
     ui::WindowContext& context_;

@@ -196,7 +196,8 @@ int main(int argc, char** argv)
     handOvers.selectProfile = [](QString&, QWidget*) { return ui::FormResponse::Cancelled; };
     handOvers.printOrder = [](uint32_t, QWidget*) {};
     orders::gui::OrdersListWindow browse(scripted.context, handOvers);
-    browse.resize(1280, 900);
+    browse.resize(1280, 960);
+    browse.orders().chooseTab(1);   // the approved orders, one of them tagged
     browse.orders().model().toggleTag(1);
     browse.show();
     QTimer::singleShot(200, &app, &QApplication::quit);
@@ -205,8 +206,13 @@ int main(int argc, char** argv)
         return 1;
 
     if (parser.isSet(QStringLiteral("piece-form"))) {
-        const OrderProfileRecord position = *browse.positions().current();
+        const OrderProfileRecord* highlighted = browse.positions().current();
         browse.pieces().setCurrentRow(0);   // the sectioned piece, the longest
+        if (!highlighted || !browse.pieces().current()) {
+            std::fprintf(stderr, "The sample shows no piece\n");
+            return 1;
+        }
+        const OrderProfileRecord position = *highlighted;
         orders::PieceForm form(scripted.context, ui::FormRequest::Change, position, *browse.pieces().current());
         form.show();
         QTimer::singleShot(200, &app, &QApplication::quit);

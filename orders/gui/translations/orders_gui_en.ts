@@ -283,6 +283,18 @@
         <translation>Orders list</translation>
     </message>
     <message>
+        <source>T y p y   p r o f i l i</source>
+        <translation>P r o f i l e   t y p e s</translation>
+    </message>
+    <message>
+        <source>Z l e c o n e   r o z k r o j e</source>
+        <translation>O r d e r e d   c u t s</translation>
+    </message>
+    <message>
+        <source>D Ł U G O Ś C I     D O S T Ę P N E</source>
+        <translation>A V A I L A B L E     L E N G T H S</translation>
+    </message>
+    <message>
         <source>Dopisz</source>
         <translation>Add</translation>
     </message>
