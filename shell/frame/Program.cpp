@@ -12,6 +12,9 @@
 #include "settings/gui/DatabaseTestRun.h"
 #include "settings/DatabaseConversion.h"
 #include "orders/gui/InterfaceMapWindow.h"
+#include "orders/gui/OrderPrintPreview.h"
+#include "orders/gui/OrdersListWindow.h"
+#include "stock/gui/ProfilePicker.h"
 #include "settings/gui/SetupParWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "shell/frame/DatabaseDeletion.h"
@@ -129,6 +132,35 @@ stock::CatalogueHandOvers Program::catalogueHandOvers()
     return handOvers;
 }
 
+orders::gui::OrdersListHandOvers Program::ordersHandOvers()
+{
+    orders::gui::OrdersListHandOvers handOvers;
+    handOvers.optimizer = [this](const orders::OptimizerRequest& request, QWidget* parent) {
+        kadrel::OptimizerCall call;
+        call.profile = request.profile;
+        call.orderProfile = request.orderProfile;
+        call.selectedLengths = request.lengths;
+        call.mode = request.mode;
+        call.status = request.status;
+        call.extensions = request.selectionStart;
+        call.extend = request.extend;
+        runOptimizer(call, parent);
+    };
+    handOvers.lengthForm = stock::stockWindows(*context_).lengthForm;
+    handOvers.selectProfile = [this](QString& code, QWidget* parent) {
+        return stock::selectProfile(*context_, code, parent);
+    };
+    handOvers.printOrder = [this](uint32_t orderId, QWidget* parent) { orders::printOrder(*context_, orderId, parent); };
+    return handOvers;
+}
+
+QWidget* Program::openOrders()
+{
+    auto* browse = new orders::gui::OrdersListWindow(*context_, ordersHandOvers());
+    host_->showBrowse(browse);
+    return browse;
+}
+
 QWidget* Program::openProfiles()
 {
     auto* catalogue = new stock::ProfileCatalogueWindow(*context_, catalogueHandOvers());
@@ -161,6 +193,7 @@ void Program::wireMenu()
     MainFrame& frame = *frame_;
     frame.setOpener(MainFrame::Item::RestoreLayouts, [this] { restoreLayouts(); });
     frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
+    frame.setOpener(MainFrame::Item::Orders, [this] { openOrders(); });
     frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });

@@ -14,6 +14,7 @@
 #include "global/Database.h"
 #include "global/Services.h"
 #include "optimizer/OptimizerCall.h"
+#include "orders/gui/OrdersListWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 
 #include <QString>
@@ -58,6 +59,11 @@ public:
     QWidget* openProfiles();
     // What the catalogue hands over to other subsystems' windows (the optimizer window).
     stock::CatalogueHandOvers catalogueHandOvers();
+    // Opens the orders browse as a window of the frame (several may be open); the browse.
+    QWidget* openOrders();
+    // What the orders browse hands over to other subsystems' windows (the optimizer window, the
+    // stock-length form and the profile picker).
+    orders::gui::OrdersListHandOvers ordersHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
     void restoreLayouts();

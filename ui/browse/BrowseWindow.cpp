@@ -207,21 +207,38 @@ void BrowseWindow::chooseTab(int tab)
     tabs_->setCurrentIndex(tab);
 }
 
+void BrowseWindow::setPermission(std::function<bool(FormRequest)> permits)
+{
+    permission_ = std::move(permits);
+    updateButtons();
+}
+
+bool BrowseWindow::permits(FormRequest request) const
+{
+    return !permission_ || permission_(request);
+}
+
+void BrowseWindow::insertRecord()
+{
+    if (definition_.insert && permits(FormRequest::Insert))
+        carryOut(FormRequest::Insert);
+}
+
 void BrowseWindow::changeRecord()
 {
-    if (definition_.change && currentRow() >= 0)
+    if (definition_.change && currentRow() >= 0 && permits(FormRequest::Change))
         carryOut(FormRequest::Change);
 }
 
 void BrowseWindow::deleteRecord()
 {
-    if (definition_.remove && currentRow() >= 0)
+    if (definition_.remove && currentRow() >= 0 && permits(FormRequest::Delete))
         carryOut(FormRequest::Delete);
 }
 
 void BrowseWindow::viewRecord()
 {
-    if (currentRow() >= 0)
+    if (currentRow() >= 0 && permits(FormRequest::View))
         carryOut(FormRequest::View);
 }
 
@@ -287,9 +304,12 @@ void BrowseWindow::showTagCount(int count)
 void BrowseWindow::updateButtons()
 {
     const bool any = currentRow() >= 0;
-    for (const char* name : {"CHANGE", "DELETE", "VIEW"})
+    button(QStringLiteral("INSERT"))->setEnabled(permits(FormRequest::Insert));
+    const std::pair<const char*, FormRequest> onRecord[] = {
+        {"CHANGE", FormRequest::Change}, {"DELETE", FormRequest::Delete}, {"VIEW", FormRequest::View}};
+    for (const auto& [name, request] : onRecord)
         if (QPushButton* b = button(QString::fromLatin1(name)))
-            b->setEnabled(any);
+            b->setEnabled(any && permits(request));
 }
 
 void BrowseWindow::fetchPreviousWhenAtTop()
@@ -316,13 +336,17 @@ void BrowseWindow::showContextMenu(const QPoint& pos)
     QMenu menu(this);
     const bool any = currentRow() >= 0;
     if (definition_.insert)
-        menu.addAction(button(QStringLiteral("INSERT"))->text(), this, &BrowseWindow::insertRecord);
+        menu.addAction(button(QStringLiteral("INSERT"))->text(), this, &BrowseWindow::insertRecord)
+            ->setEnabled(permits(FormRequest::Insert));
     if (definition_.change)
-        menu.addAction(button(QStringLiteral("CHANGE"))->text(), this, &BrowseWindow::changeRecord)->setEnabled(any);
+        menu.addAction(button(QStringLiteral("CHANGE"))->text(), this, &BrowseWindow::changeRecord)
+            ->setEnabled(any && permits(FormRequest::Change));
     if (definition_.remove)
-        menu.addAction(button(QStringLiteral("DELETE"))->text(), this, &BrowseWindow::deleteRecord)->setEnabled(any);
+        menu.addAction(button(QStringLiteral("DELETE"))->text(), this, &BrowseWindow::deleteRecord)
+            ->setEnabled(any && permits(FormRequest::Delete));
     if (definition_.view)
-        menu.addAction(button(QStringLiteral("VIEW"))->text(), this, &BrowseWindow::viewRecord)->setEnabled(any);
+        menu.addAction(button(QStringLiteral("VIEW"))->text(), this, &BrowseWindow::viewRecord)
+            ->setEnabled(any && permits(FormRequest::View));
     if (definition_.tags) {
         menu.addSeparator();
         menu.addAction(tr("Zaznacz wszystkie"), this, &BrowseWindow::tagAll);

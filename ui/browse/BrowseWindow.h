@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTabBar;
@@ -62,8 +64,16 @@ public:
     int currentTab() const;
     void chooseTab(int tab);
 
+    // Which of the standard requests the window allows at the moment (besides its definition and a
+    // highlighted record): a request it does not allow leaves its button disabled and its key and
+    // menu entry do nothing. Every request is allowed unless set.
+    void setPermission(std::function<bool(FormRequest request)> permits);
+    bool permits(FormRequest request) const;
+    // Enables the buttons anew (after what the permission depends on changed).
+    void refreshButtons() { updateButtons(); }
+
     // The standard actions.
-    void insertRecord() { carryOut(FormRequest::Insert); }
+    void insertRecord();
     void changeRecord();
     void deleteRecord();
     void viewRecord();
@@ -123,6 +133,7 @@ private:
     QList<QPushButton*> buttons_;
     QPushButton* close_ = nullptr;
     layout::ListFormatManager* formats_ = nullptr;
+    std::function<bool(FormRequest)> permission_;
     QString typed_;
     int lastClickedRow_ = -1;
     bool placed_ = false;

@@ -126,11 +126,11 @@ private slots:
         Program program(dir_->path(), services());
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
-        for (Item item : {Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
+        for (Item item : {Item::Orders, Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
                           Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase, Item::DeleteDatabase,
                           Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::Orders, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts})
+        for (Item item : {Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts})
             QVERIFY(!frame.action(item)->isEnabled());
     }
 
@@ -147,6 +147,27 @@ private slots:
         QVERIFY(catalogue);
         QVERIFY(!catalogue->button(QStringLiteral("OPTYMALIZATOR1"))->isEnabled());   // no profile yet
         QVERIFY(program.catalogueHandOvers().optimizer);
+    }
+
+    void theOrdersBrowseOpensAsAWindowOfTheFrameSeveralTimes()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        program.frame().show();
+        program.frame().action(Item::Orders)->trigger();
+        program.frame().action(Item::Orders)->trigger();
+        const QList<QMdiSubWindow*> windows = program.frame().mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 2);
+        auto* browse = dynamic_cast<orders::gui::OrdersListWindow*>(windows.first()->widget());
+        QVERIFY(browse);
+        QCOMPARE(browse->windowTitle(), QStringLiteral("Lista zleceń / zamówień"));
+        QVERIFY(browse->button(QStringLiteral("INSERT:1"))->isEnabled());
+        QVERIFY(!browse->button(QStringLiteral("OPTYMALIZATOR1"))->isEnabled());   // no position yet
+        const orders::gui::OrdersListHandOvers handOvers = program.ordersHandOvers();
+        QVERIFY(handOvers.optimizer);
+        QVERIFY(handOvers.lengthForm);
+        QVERIFY(handOvers.selectProfile);
+        QVERIFY(handOvers.printOrder);
     }
 
     void languageSetInTheParametersTakesEffectWhenTheListCloses()
