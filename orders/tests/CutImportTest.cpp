@@ -404,6 +404,36 @@ TEST_F(CutImportTest, ValuesOfTheCurrentRecordsAreNamedInFormulas)
     EXPECT_EQ(all<CutRecord>()[0].description2, QStringLiteral("Z/7/%1 Kątownik PR-1 DESCR2 %1").arg(existing));
 }
 
+TEST_F(CutImportTest, ProfileValuesMayComeFromColumnsAndOverlongCodesStayOneRecord)
+{
+    // A column mapped to a value of the profile gives that value, though it is no field of the row.
+    mapEntry("PROF_DESCR", "Opis profilu");
+    const QString longCode = QStringLiteral("P-") + QString(70, QLatin1Char('x'));   // the code holds 64
+    const QString longOrder = QStringLiteral("Z-") + QString(90, QLatin1Char('7'));  // the number holds 80
+    const QStringList withDescription = header() + QStringList{"Opis profilu"};
+    const CutImportSummary summary = import({withDescription,
+                                             {},
+                                             {longOrder, longCode, "100", "1", "", "", "", "", "Ceownik 40"},
+                                             {longOrder, longCode, "200", "1"}});
+    ASSERT_TRUE(summary.written) << summary.message.toStdString();
+    EXPECT_EQ(summary.orders, 1);
+    EXPECT_EQ(summary.profiles, 1);
+    EXPECT_EQ(summary.positions, 1);
+    EXPECT_EQ(summary.cuts, 2);
+    const QList<ProfileRecord> profiles = all<ProfileRecord>();
+    ASSERT_EQ(profiles.size(), 1);
+    EXPECT_EQ(profiles[0].descr, QStringLiteral("Ceownik 40"));
+    EXPECT_EQ(profiles[0].profileCode, longCode.left(64));
+    EXPECT_EQ(all<OrderRecord>()[0].number, longOrder.left(80));
+
+    // A second import finds both again by the stored code and number: the order asks, nothing is doubled.
+    dialogs.planAnswers({int(ExistingOrderAnswer::Add)});
+    ASSERT_TRUE(import({withDescription, {}, {longOrder, longCode, "300", "1"}}).written);
+    EXPECT_EQ(all<ProfileRecord>().size(), 1);
+    EXPECT_EQ(all<OrderRecord>().size(), 1);
+    EXPECT_EQ(all<OrderProfileRecord>().size(), 1);
+}
+
 TEST_F(CutImportTest, CancellingTheProgressWritesNothing)
 {
     const std::string before = testing_support::databaseSnapshot(db);
