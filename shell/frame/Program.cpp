@@ -8,6 +8,7 @@
 #include "optimizer/gui/SolutionHandOvers.h"
 #include "settings/CheckParameters.h"
 #include "settings/DatabaseConversion.h"
+#include "orders/gui/CutImportWindow.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "settings/gui/SetupParWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
@@ -157,6 +158,7 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
     frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
+    frame.setOpener(MainFrame::Item::ImportCuts, [this] { importCuts(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
     frame.setOpener(MainFrame::Item::About, [this] {
@@ -182,6 +184,11 @@ QWidget* Program::openFieldMap()
     auto* map = new orders::InterfaceMapWindow(*context_);
     host_->showBrowse(map);
     return map;
+}
+
+void Program::importCuts()
+{
+    orders::runCutImport(*context_, frame_.get());
 }
 
 void Program::restoreLayouts()

@@ -60,6 +60,8 @@ public:
     stock::CatalogueHandOvers catalogueHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
+    // IMPORTDB_CUTS: the workbook chosen, read and imported under the window "Import listy odcinków".
+    void importCuts();
     void restoreLayouts();
     void deleteDatabase();
 
