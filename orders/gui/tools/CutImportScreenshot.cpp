@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
-#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -35,8 +34,8 @@ int main(int argc, char** argv)
     window.show();
     window.start(QStringLiteral("Import listy odcinków"), 20000);
     window.advance(8600);
-    QTimer::singleShot(200, &app, &QApplication::quit);
-    app.exec();
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();   // laid out and painted
     if (!window.grab().save(parser.value(QStringLiteral("output")))) {
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(parser.value(QStringLiteral("output"))));
         return 1;
