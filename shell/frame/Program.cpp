@@ -10,6 +10,7 @@
 #include "settings/gui/ConversionWindow.h"
 #include "settings/gui/DatabaseTestRun.h"
 #include "settings/DatabaseConversion.h"
+#include "orders/gui/CutImportWindow.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "orders/gui/OrderPrintPreview.h"
 #include "orders/gui/OrdersListWindow.h"
@@ -194,6 +195,7 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::Orders, [this] { openOrders(); });
     frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
+    frame.setOpener(MainFrame::Item::ImportCuts, [this] { importCuts(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
     frame.setOpener(MainFrame::Item::ConvertDatabase, [this] { settings::convertDatabase(*context_, frame_.get()); });
@@ -221,6 +223,11 @@ QWidget* Program::openFieldMap()
     auto* map = new orders::InterfaceMapWindow(*context_);
     host_->showBrowse(map);
     return map;
+}
+
+void Program::importCuts()
+{
+    orders::runCutImport(*context_, frame_.get());
 }
 
 void Program::restoreLayouts()

@@ -66,6 +66,8 @@ public:
     orders::gui::OrdersListHandOvers ordersHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
+    // IMPORTDB_CUTS: the workbook chosen, read and imported under the window "Import listy odcinków".
+    void importCuts();
     void restoreLayouts();
     void deleteDatabase();
 

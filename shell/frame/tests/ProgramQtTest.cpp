@@ -125,11 +125,25 @@ private slots:
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
         for (Item item : {Item::Orders, Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
-                          Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase, Item::DeleteDatabase,
-                          Item::About})
+                          Item::ImportCuts, Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase,
+                          Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts})
+        for (Item item : {Item::CuttingOrders, Item::ImportProfiles})
             QVERIFY(!frame.action(item)->isEnabled());
+    }
+
+    void theCutImportOfTheMenuAsksForTheWorkbookUsedLast()
+    {
+        ScriptedFileChooser files;
+        MemoryUserValues values;
+        values.setValue(QStringLiteral("LastInterfaceFile"), QStringLiteral("/dane/odcinki.xlsx"));
+        Program program(dir_->path(), Services{dialogs_, clipboard_, clock_, identity_, files, values});
+        QVERIFY(program.start());
+        files.planFiles({QString()});   // cancelled: nothing else happens
+        program.frame().action(Item::ImportCuts)->trigger();
+        QCOMPARE(files.asked(), QStringList{"Wybierz plik Ms Excel"});
+        QCOMPARE(files.startPaths(), QStringList{"/dane/odcinki.xlsx"});
+        QVERIFY(dialogs_.messages().isEmpty());
     }
 
     void theCatalogueOpensAsAWindowOfTheFrameSeveralTimes()
