@@ -15,6 +15,7 @@
 #include "global/Services.h"
 #include "optimizer/OptimizerCall.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
+#include "transactions/gui/CuttingOrdersWindow.h"
 
 #include <QString>
 
@@ -58,6 +59,10 @@ public:
     QWidget* openProfiles();
     // What the catalogue hands over to other subsystems' windows (the optimizer window).
     stock::CatalogueHandOvers catalogueHandOvers();
+    // Opens the list of cutting orders as a window of the frame (several may be open); the list.
+    QWidget* openCuttingOrders();
+    // What the list of cutting orders hands over to other subsystems' windows.
+    transactions::gui::CuttingOrdersHandOvers cuttingOrdersHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
     void restoreLayouts();
