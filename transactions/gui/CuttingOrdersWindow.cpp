@@ -357,6 +357,8 @@ void CuttingOrdersWindow::print(bool summary)
             break;
         }
         const std::unique_ptr<ui::report::ReportOutput> output = handOvers_.reportOutput();
+        if (!output)
+            break;   // no printer to be had
         const kadrel::CutListPrinting printing{context().database, context().services, *output};
         if (!kadrel::printCuts(printing, global::glo().language, tables.profile, tables.bars, tables.pieces, id,
                                summary))

@@ -14,6 +14,7 @@
 #include "transactions/TransactionFilter.h"
 #include "transactions/gui/TransItemsWindow.h"
 #include "ui/browse/TableBrowse.h"
+#include "ui/report/ReportOutput.h"
 
 #include <functional>
 #include <memory>
@@ -22,8 +23,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-
-namespace ui::report { class ReportOutput; }
 
 namespace transactions::gui {
 

@@ -1,5 +1,7 @@
 #include "ui/form/DateText.h"
 
+#include <QRegularExpression>
+
 namespace ui {
 
 QString dateFieldText(const QDate& date)
@@ -12,12 +14,17 @@ TypedDate readDateField(const QString& text)
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
-    for (const QString& format : {QStringLiteral("d.M.yyyy"), QStringLiteral("yyyy-M-d")}) {
-        const QDate date = QDate::fromString(trimmed, format);
-        if (date.isValid())
-            return {true, date};
-    }
-    return {false, {}};
+    // The year always has four digits: "7.4.26" is no date rather than one in the first century.
+    static const QRegularExpression dotted(QStringLiteral("^\\d{1,2}\\.\\d{1,2}\\.\\d{4}$"));
+    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{1,2}-\\d{1,2}$"));
+    QDate date;
+    if (dotted.match(trimmed).hasMatch())
+        date = QDate::fromString(trimmed, QStringLiteral("d.M.yyyy"));
+    else if (iso.match(trimmed).hasMatch())
+        date = QDate::fromString(trimmed, QStringLiteral("yyyy-M-d"));
+    if (!date.isValid())
+        return {false, {}};
+    return {true, date};
 }
 
 } // namespace ui

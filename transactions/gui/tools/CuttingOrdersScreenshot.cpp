@@ -173,7 +173,7 @@ int main(int argc, char** argv)
     Q_UNUSED(third);
 
     transactions::gui::CuttingOrdersHandOvers handOvers;
-    handOvers.reportOutput = [] { return std::unique_ptr<ui::report::ReportOutput>(); };   // never pressed here
+    handOvers.reportOutput = [] { return std::unique_ptr<ui::report::ReportOutput>(); };   // shows the buttons
     handOvers.spreadsheetExport = [](const QList<uint32_t>&, QWidget*) { return false; };
     transactions::gui::CuttingOrdersWindow list(scripted.context, handOvers);
     list.resize(1400, 420);
