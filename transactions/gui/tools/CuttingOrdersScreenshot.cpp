@@ -118,8 +118,11 @@ struct Sample {
         for (StockTransItemRecord bar : items.rows(Table<StockTransItemRecord>::Auto)) {
             if (bar.idTrans != transaction || ++n > 2)
                 continue;
+            if (items.fetch(Table<StockTransItemRecord>::Auto, bar) != 0)
+                qFatal("a bar of the sample cannot be read");
             bar.heatNumber = QStringLiteral("W-2026/%1").arg(410 + n);
-            items.update(bar);
+            if (items.update(bar) != 0)
+                qFatal("a heat number of the sample cannot be stored");
         }
     }
 };

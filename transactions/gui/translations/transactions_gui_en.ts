@@ -5,372 +5,372 @@
     <name>CuttingOrdersWindow</name>
     <message>
         <source>Polecenia cięcia</source>
-        <translation type="vanished">Cutting orders</translation>
+        <translation>Cutting orders</translation>
     </message>
     <message>
         <source>Otwarte</source>
-        <translation type="vanished">Open</translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Zrealizowane</source>
-        <translation type="vanished">Completed</translation>
+        <translation>Completed</translation>
     </message>
     <message>
         <source>Utworzono</source>
-        <translation type="vanished">Created</translation>
+        <translation>Created</translation>
     </message>
     <message>
         <source>Plan. data</source>
-        <translation type="vanished">Planned</translation>
+        <translation>Planned</translation>
     </message>
     <message>
         <source>Dł. profili</source>
-        <translation type="vanished">Bar length</translation>
+        <translation>Bar length</translation>
     </message>
     <message>
         <source>Profile</source>
-        <translation type="vanished">Bars</translation>
+        <translation>Bars</translation>
     </message>
     <message>
         <source>Odp. całk.</source>
-        <translation type="vanished">Total scrap</translation>
+        <translation>Total scrap</translation>
     </message>
     <message>
         <source>Odp. nieuż.</source>
-        <translation type="vanished">Scrap</translation>
+        <translation>Scrap</translation>
     </message>
     <message>
         <source>Utworzył rozkrój</source>
-        <translation type="vanished">Cutting plan made by</translation>
+        <translation>Cutting plan made by</translation>
     </message>
     <message>
         <source>Potwierdził wykonanie</source>
-        <translation type="vanished">Completion confirmed</translation>
+        <translation>Completion confirmed</translation>
     </message>
     <message>
         <source>Tak</source>
-        <translation type="vanished">Yes</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Nie</source>
-        <translation type="vanished">No</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Nr polecenia</source>
-        <translation type="vanished">Order no.</translation>
+        <translation>Order no.</translation>
     </message>
     <message>
         <source>Kod profila</source>
-        <translation type="vanished">Profile code</translation>
+        <translation>Profile code</translation>
     </message>
     <message>
         <source>Dnia</source>
-        <translation type="vanished">Date</translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Godz</source>
-        <translation type="vanished">Time</translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Opis dodatkowy</source>
-        <translation type="vanished">Description</translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>produkcji</source>
-        <translation type="vanished">production</translation>
+        <translation>production</translation>
     </message>
     <message>
         <source>[mb]</source>
-        <translation type="vanished">[m]</translation>
+        <translation>[m]</translation>
     </message>
     <message>
         <source>Dł. wycięta</source>
-        <translation type="vanished">Cut length</translation>
+        <translation>Cut length</translation>
     </message>
     <message>
         <source>Odp. użyt.</source>
-        <translation type="vanished">Remnants</translation>
+        <translation>Remnants</translation>
     </message>
     <message>
         <source>[szt]</source>
-        <translation type="vanished">[pcs]</translation>
+        <translation>[pcs]</translation>
     </message>
     <message>
         <source>Zwroty</source>
-        <translation type="vanished">Returns</translation>
+        <translation>Returns</translation>
     </message>
     <message>
         <source>Odcinki</source>
-        <translation type="vanished">Pieces</translation>
+        <translation>Pieces</translation>
     </message>
     <message>
         <source>[ % ]</source>
-        <translation type="vanished">[ % ]</translation>
+        <translation>[ % ]</translation>
     </message>
     <message>
         <source>Operator</source>
-        <translation type="vanished">Operator</translation>
+        <translation>Operator</translation>
     </message>
     <message>
         <source>Komputer</source>
-        <translation type="vanished">Computer</translation>
+        <translation>Computer</translation>
     </message>
     <message>
         <source>o godz.</source>
-        <translation type="vanished">at</translation>
+        <translation>at</translation>
     </message>
     <message>
         <source>Polecenie cięcia nr %1 zostało usunięte na innym stanowisku.</source>
-        <translation type="vanished">Cutting order %1 has been deleted at another station.</translation>
+        <translation>Cutting order %1 has been deleted at another station.</translation>
     </message>
     <message>
         <source>Systemowy błąd odwołania do rekordu polecenia cięcia. Nr błędu = %1</source>
-        <translation type="vanished">System error reading the cutting order record. Error number = %1</translation>
+        <translation>System error reading the cutting order record. Error number = %1</translation>
     </message>
     <message>
         <source>Produkcji potwierdzonej raczej nie powinno się usuwać</source>
-        <translation type="vanished">Confirmed production should rather not be deleted</translation>
+        <translation>Confirmed production should rather not be deleted</translation>
     </message>
     <message>
         <source>Usunąć dokument z systemu ?</source>
-        <translation type="vanished">Delete the document from the system ?</translation>
+        <translation>Delete the document from the system ?</translation>
     </message>
     <message>
         <source>Produkcja już potwierdzona</source>
-        <translation type="vanished">Production already confirmed</translation>
+        <translation>Production already confirmed</translation>
     </message>
     <message>
         <source>Produkcja zakończona, odpad użytkowy zwrócony do magazynu. Zamknąć transakcję ?</source>
-        <translation type="vanished">Production finished, usable remnants returned to stock. Close the transaction ?</translation>
+        <translation>Production finished, usable remnants returned to stock. Close the transaction ?</translation>
     </message>
     <message>
         <source>Polecenie cięcia nr %1 nie jest potwierdzone - nie ma czego otwierać</source>
-        <translation type="vanished">Cutting order %1 is not confirmed - there is nothing to reopen</translation>
+        <translation>Cutting order %1 is not confirmed - there is nothing to reopen</translation>
     </message>
     <message>
         <source>Uwaga|Kontynuacja spowoduje wycofanie zamkniętego polecenia cięcia.|Jeśli dokumenty trafiły na produkcję, może powstać problem.|Proszę dobrze przemyśleć kontyunuowanie operacji.||Czy na pewno otworzyć zamknięte polecenie cięcia?</source>
-        <translation type="vanished">Warning|Continuing withdraws the closed cutting order.|If the documents have reached production, a problem may arise.|Please think carefully before continuing.||Do you really want to reopen the closed cutting order?</translation>
+        <translation>Warning|Continuing withdraws the closed cutting order.|If the documents have reached production, a problem may arise.|Please think carefully before continuing.||Do you really want to reopen the closed cutting order?</translation>
     </message>
     <message>
         <source>Kontynuacja</source>
-        <translation type="vanished">Continue</translation>
+        <translation>Continue</translation>
     </message>
     <message>
         <source>Rezygnacja</source>
-        <translation type="vanished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Zmiana paraetrów opisowych</source>
-        <translation type="vanished">Change of the descriptive data</translation>
+        <translation>Change of the descriptive data</translation>
     </message>
     <message>
         <source>Usuń dokument - przywróć dane do optymalizacji powtórnej</source>
-        <translation type="vanished">Delete the document - give the data back for a new optimization</translation>
+        <translation>Delete the document - give the data back for a new optimization</translation>
     </message>
     <message>
         <source>&amp;Potwierdź wykonanie</source>
-        <translation type="vanished">&amp;Confirm completion</translation>
+        <translation>&amp;Confirm completion</translation>
     </message>
     <message>
         <source>Zamknij proces - potwierdź wykonanie rozkroju</source>
-        <translation type="vanished">Close the process - confirm that the cutting was done</translation>
+        <translation>Close the process - confirm that the cutting was done</translation>
     </message>
     <message>
         <source>O&amp;twórz ponownie</source>
-        <translation type="vanished">Re&amp;open</translation>
+        <translation>Re&amp;open</translation>
     </message>
     <message>
         <source>Wycofaj potwierdzenie wykonania rozkroju</source>
-        <translation type="vanished">Withdraw the confirmation of the cutting</translation>
+        <translation>Withdraw the confirmation of the cutting</translation>
     </message>
     <message>
         <source>&amp;Filtr</source>
-        <translation type="vanished">&amp;Filter</translation>
+        <translation>&amp;Filter</translation>
     </message>
     <message>
         <source>Filtrowanie listy. Dozwolone znaki * oraz ?</source>
-        <translation type="vanished">Filtering the list. Characters * and ? allowed</translation>
+        <translation>Filtering the list. Characters * and ? allowed</translation>
     </message>
     <message>
         <source>Po&amp;zycje</source>
-        <translation type="vanished">Ba&amp;rs</translation>
+        <translation>Ba&amp;rs</translation>
     </message>
     <message>
         <source>Pręty i odcinki polecenia cięcia z numerami wytopu</source>
-        <translation type="vanished">Bars and pieces of the cutting order with heat numbers</translation>
+        <translation>Bars and pieces of the cutting order with heat numbers</translation>
     </message>
     <message>
         <source>Zaznacz &amp;wszystkie</source>
-        <translation type="vanished">Tag &amp;all</translation>
+        <translation>Tag &amp;all</translation>
     </message>
     <message>
         <source>Zaznacz wszystkie zlecenia cięcia</source>
-        <translation type="vanished">Tag all cutting orders</translation>
+        <translation>Tag all cutting orders</translation>
     </message>
     <message>
         <source>Usuń zazn&amp;aczenie</source>
-        <translation type="vanished">U&amp;ntag all</translation>
+        <translation>U&amp;ntag all</translation>
     </message>
     <message>
         <source>Usuń zaznaczenie dla wszystkich zleceń cięcia</source>
-        <translation type="vanished">Remove the tags of all cutting orders</translation>
+        <translation>Remove the tags of all cutting orders</translation>
     </message>
     <message>
         <source>&amp;Drukuj</source>
-        <translation type="vanished">&amp;Print</translation>
+        <translation>&amp;Print</translation>
     </message>
     <message>
         <source>Wydrukuj kopię dyspozycji cięcia</source>
-        <translation type="vanished">Print a copy of the cutting list</translation>
+        <translation>Print a copy of the cutting list</translation>
     </message>
     <message>
         <source>Wydruk &amp;sumaryczny</source>
-        <translation type="vanished">&amp;Summary print</translation>
+        <translation>&amp;Summary print</translation>
     </message>
     <message>
         <source>Wydruk sumaryczny = taki sam rozkrój drukoewany jeden raz</source>
-        <translation type="vanished">Summary print = the same cutting pattern printed once</translation>
+        <translation>Summary print = the same cutting pattern printed once</translation>
     </message>
     <message>
         <source>&amp;Eksport do arkusza</source>
-        <translation type="vanished">&amp;Export to spreadsheet</translation>
+        <translation>&amp;Export to spreadsheet</translation>
     </message>
     <message>
         <source>Eksport zaznaczonych poleceń cięcia do arkusza</source>
-        <translation type="vanished">Export the tagged cutting orders to a spreadsheet</translation>
+        <translation>Export the tagged cutting orders to a spreadsheet</translation>
     </message>
     <message>
         <source>Lista jest filtrowana</source>
-        <translation type="vanished">The list is filtered</translation>
+        <translation>The list is filtered</translation>
     </message>
     <message>
         <source>Menu listy transakcji</source>
-        <translation type="vanished">Transaction list menu</translation>
+        <translation>Transaction list menu</translation>
     </message>
     <message>
         <source>Wygeneruj log transakcji</source>
-        <translation type="vanished">Generate the transaction log</translation>
+        <translation>Generate the transaction log</translation>
     </message>
 </context>
 <context>
     <name>DescriptionDialog</name>
     <message>
         <source>Edycja danych opisowych</source>
-        <translation type="vanished">Descriptive data</translation>
+        <translation>Descriptive data</translation>
     </message>
     <message>
         <source>Opis dodatkowy</source>
-        <translation type="vanished">Description</translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Planowana data prod.</source>
-        <translation type="vanished">Planned production date</translation>
+        <translation>Planned production date</translation>
     </message>
     <message>
         <source>&quot;%1&quot; nie jest datą (np. %2).</source>
-        <translation type="vanished">&quot;%1&quot; is not a date (e.g. %2).</translation>
+        <translation>&quot;%1&quot; is not a date (e.g. %2).</translation>
     </message>
 </context>
 <context>
     <name>FilterDialog</name>
     <message>
         <source>Definicja filtra</source>
-        <translation type="vanished">Filter definition</translation>
+        <translation>Filter definition</translation>
     </message>
     <message>
         <source>Kod profila</source>
-        <translation type="vanished">Profile code</translation>
+        <translation>Profile code</translation>
     </message>
     <message>
         <source>Data utworzenia</source>
-        <translation type="vanished">Date created</translation>
+        <translation>Date created</translation>
     </message>
     <message>
         <source>Opis dodatkowy</source>
-        <translation type="vanished">Description</translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Plan. data produkcji</source>
-        <translation type="vanished">Planned production date</translation>
+        <translation>Planned production date</translation>
     </message>
     <message>
         <source>Utworzył - operator</source>
-        <translation type="vanished">Created by - operator</translation>
+        <translation>Created by - operator</translation>
     </message>
     <message>
         <source>Utworzył - komputer</source>
-        <translation type="vanished">Created by - computer</translation>
+        <translation>Created by - computer</translation>
     </message>
     <message>
         <source>Data potwierdzenia</source>
-        <translation type="vanished">Date confirmed</translation>
+        <translation>Date confirmed</translation>
     </message>
     <message>
         <source>Potwierdził - operator</source>
-        <translation type="vanished">Confirmed by - operator</translation>
+        <translation>Confirmed by - operator</translation>
     </message>
     <message>
         <source>Potwierdził - komputer</source>
-        <translation type="vanished">Confirmed by - computer</translation>
+        <translation>Confirmed by - computer</translation>
     </message>
     <message>
         <source>&quot;%1&quot; nie jest datą (np. %2).</source>
-        <translation type="vanished">&quot;%1&quot; is not a date (e.g. %2).</translation>
+        <translation>&quot;%1&quot; is not a date (e.g. %2).</translation>
     </message>
     <message>
         <source>&amp;Usuń filtr</source>
-        <translation type="vanished">&amp;Clear filter</translation>
+        <translation>&amp;Clear filter</translation>
     </message>
     <message>
         <source>Dozwolone znaki * oraz ?</source>
-        <translation type="vanished">Characters * and ? allowed</translation>
+        <translation>Characters * and ? allowed</translation>
     </message>
 </context>
 <context>
     <name>TransItemsWindow</name>
     <message>
         <source>Techniczna lista transakcji </source>
-        <translation type="vanished">Technical transaction list </translation>
+        <translation>Technical transaction list </translation>
     </message>
     <message>
         <source>&amp;Rozwiń</source>
-        <translation type="vanished">&amp;Expand</translation>
+        <translation>&amp;Expand</translation>
     </message>
     <message>
         <source>Z&amp;wiń</source>
-        <translation type="vanished">C&amp;ollapse</translation>
+        <translation>C&amp;ollapse</translation>
     </message>
     <message>
         <source>&amp;Numer wytopu</source>
-        <translation type="vanished">&amp;Heat number</translation>
+        <translation>&amp;Heat number</translation>
     </message>
     <message>
         <source>Edycja numeru wytopu dla profilu</source>
-        <translation type="vanished">Edit the heat number of the bar</translation>
+        <translation>Edit the heat number of the bar</translation>
     </message>
     <message>
         <source>K&amp;opiuj</source>
-        <translation type="vanished">Co&amp;py</translation>
+        <translation>Co&amp;py</translation>
     </message>
     <message>
         <source>Kopiuj bieżący numer wytopu</source>
-        <translation type="vanished">Copy the current heat number</translation>
+        <translation>Copy the current heat number</translation>
     </message>
     <message>
         <source>&amp;Wstaw</source>
-        <translation type="vanished">Pa&amp;ste</translation>
+        <translation>Pa&amp;ste</translation>
     </message>
     <message>
         <source>Wstaw zapamiętany numer wytopu do bieżącego profila</source>
-        <translation type="vanished">Paste the remembered heat number into the current bar</translation>
+        <translation>Paste the remembered heat number into the current bar</translation>
     </message>
     <message>
         <source>Zam&amp;knij</source>
-        <translation type="vanished">&amp;Close</translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>Zapamiętany numer wytopu:</source>
-        <translation type="vanished">Remembered heat number:</translation>
+        <translation>Remembered heat number:</translation>
     </message>
 </context>
 </TS>
