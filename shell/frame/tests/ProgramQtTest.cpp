@@ -127,10 +127,10 @@ private slots:
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
         for (Item item : {Item::Profiles, Item::CuttingOrders, Item::RestoreLayouts, Item::Parameters,
-                          Item::ImportMapping, Item::PrinterSettings, Item::DeleteDatabase, Item::About})
+                          Item::ImportMapping, Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase,
+                          Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::Orders, Item::ImportProfiles, Item::ImportCuts,
-                          Item::ConvertDatabase, Item::TestDatabase})
+        for (Item item : {Item::Orders, Item::ImportProfiles, Item::ImportCuts})
             QVERIFY(!frame.action(item)->isEnabled());
     }
 
