@@ -16,6 +16,7 @@
 #include "orders/gui/OrdersListWindow.h"
 #include "stock/gui/ProfilePicker.h"
 #include "settings/gui/SetupParWindow.h"
+#include "stock/gui/HeatNumberForm.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "shell/frame/DatabaseDeletion.h"
 #include "shell/frame/PrinterSettings.h"
@@ -168,6 +169,25 @@ QWidget* Program::openProfiles()
     return catalogue;
 }
 
+// The list prints its cut lists in the print preview, and its tree opens the heat-number form of
+// the stock windows.
+transactions::gui::CuttingOrdersHandOvers Program::cuttingOrdersHandOvers()
+{
+    transactions::gui::CuttingOrdersHandOvers handOvers;
+    handOvers.reportOutput = [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); };
+    handOvers.heatNumberForm = [this](ui::FormRequest request, global::StockTransItemRecord& bar, QWidget* parent) {
+        return stock::gui::runHeatNumberForm(*context_, request, bar, parent);
+    };
+    return handOvers;
+}
+
+QWidget* Program::openCuttingOrders()
+{
+    auto* list = new transactions::gui::CuttingOrdersWindow(*context_, cuttingOrdersHandOvers());
+    host_->showBrowse(list);
+    return list;
+}
+
 void Program::makeWindowContext()
 {
     host_ = std::make_unique<ui::MdiWindowHost>(*frame_->mdiArea(), frame_.get());
@@ -194,6 +214,7 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
     frame.setOpener(MainFrame::Item::Orders, [this] { openOrders(); });
     frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
+    frame.setOpener(MainFrame::Item::CuttingOrders, [this] { openCuttingOrders(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
     frame.setOpener(MainFrame::Item::ImportCuts, [this] { importCuts(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
