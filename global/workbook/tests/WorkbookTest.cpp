@@ -201,6 +201,7 @@ TEST(WorkbookWriting, OpenpyxlReadsBackEveryCellSheetAndWidth)
     ASSERT_EQ(writeWorkbook(sampleWorkbook(), path), "");
     EXPECT_FALSE(QFile::exists(workbookBackupName(path)));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"nowy.xlsx"});
+    EXPECT_TRUE(QFile::permissions(path).testFlag(QFileDevice::ReadOther));
 
     const QJsonObject dump = openpyxlDump(path);
     EXPECT_EQ(dump["sheets"].toArray(), (QJsonArray{"Arkusz ą", "Cuts"}));
@@ -232,6 +233,7 @@ TEST_F(FixtureWorkbooks, RewritingAWorkbookChangesNothingOfItsCells)
     ASSERT_EQ(writeWorkbook(*reading.workbook, path), "");
 
     EXPECT_EQ(fileChecksum(workbookBackupName(path)), before);
+    EXPECT_EQ(QFile::permissions(path), QFile::permissions(fixture("cells.xlsx")));
     const QJsonObject rewritten = openpyxlDump(path);
     for (const char* part : {"sheets", "active", "cells", "values", "formats", "widths"})
         EXPECT_EQ(rewritten[part], original[part]) << part;
