@@ -85,8 +85,9 @@ protected:
         StockTransRecord order;
         order.id = 1;
         order.status = static_cast<uint16_t>(TransactionStatus::Open);
-        if (orders.fetch(Table<StockTransRecord>::Auto, order) != 0)
+        if (orders.fetch(Table<StockTransRecord>::Auto, order) != 0) {
             ASSERT_EQ(orders.add(order), 0);
+        }
         Table<StockTransItemRecord> items(db);
         StockTransItemRecord bar;
         bar.idTrans = 1;
