@@ -164,10 +164,25 @@ def earlier_export():
     orders.write_row(1, 1, ["No", "Profile type", "Prof. weigth [kg/m]"])
     orders.write_row(2, 1, [1, "AL 40x40", 0.85, "przez innego operatora", 2, 12])
     orders.write_string(2, 17, "inny")
-    orders.write_row(5, 1, [7, "ST 20x20", 1.1, "po przerwie", 1, 6])
+    orders.write_row(5, 1, [1, "AL 40x40", 0.85, "po przerwie", 3, 16])
     orders.write_string(5, 17, "kowalski")
     orders.write_datetime(5, 19, datetime.date(2025, 12, 1), book.add_format({"num_format": "dd.mm.yyyy"}))
     notes.activate()
+    book.close()
+
+
+def formula_results_book():
+    # formulas whose results are errors (read as empty) or logical (which cannot be read)
+    book = xlsxwriter.Workbook(path("errors.xlsx"))
+    sheet = book.add_worksheet("Dane")
+    sheet.write_formula(0, 0, "=1/0", None, "#DIV/0!")
+    sheet.write_formula(1, 0, "=NA()", None, "#N/A")
+    sheet.write_number(2, 0, 5)
+    book.close()
+    book = xlsxwriter.Workbook(path("logical.xlsx"))
+    sheet = book.add_worksheet("Dane")
+    sheet.write_number(0, 0, 5)
+    sheet.write_formula(1, 0, "=A1>1", None, True)
     book.close()
 
 
@@ -181,6 +196,7 @@ def not_a_workbook():
 cells_book()
 absolute_parts_book()
 earlier_export()
+formula_results_book()
 shared_text_book()
 macro_book()
 chart_book()
