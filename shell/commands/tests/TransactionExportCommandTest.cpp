@@ -71,7 +71,8 @@ TEST_F(TransactionExportCommandTest, WritesTheWorkbookAndAnswersTheQuestionByOpt
     EXPECT_EQ(cell(dump, "CutingOrders", "B3").toDouble(), 1);
     EXPECT_EQ(cell(dump, "CutingOrders", "B4").toDouble(), 2);
     EXPECT_EQ(cell(dump, "CutingOrders", "H4").toDouble(), 21.6);   // 18 m of 1.2 kg/m
-    EXPECT_EQ(cell(dump, "Profiles", "G7").toDouble(), 5600);
+    EXPECT_EQ(cell(dump, "Profiles", "G7").toDouble(), 6000);
+    EXPECT_EQ(cell(dump, "Profiles", "H7").toDouble(), 5600);
     EXPECT_EQ(cell(dump, "Cuts", "B22").toDouble(), 2);
     EXPECT_TRUE(cell(dump, "Cuts", "B23").isUndefined());
 
