@@ -4,6 +4,7 @@
 #include "global/Database.h"
 #include "global/Globals.h"
 #include "global/Services.h"
+#include "ui/report/Logo.h"
 #include "ui/report/Report.h"
 #include "ui/report/ReportOutput.h"
 
@@ -90,7 +91,7 @@ QString dateText(const QDate& date)
 class Layout : public std::enable_shared_from_this<Layout> {
 public:
     Layout(const CutList& cutList, const QString& logoFile)
-        : list_(cutList), t_(textsOf(cutList.language)), logo_(readLogo(logoFile))
+        : list_(cutList), t_(textsOf(cutList.language)), logo_(ui::report::readLogo(logoFile))
     {
     }
 
@@ -122,13 +123,6 @@ public:
     }
 
 private:
-    static QImage readLogo(const QString& file)
-    {
-        if (file.isEmpty() || !QFileInfo::exists(file))
-            return {};
-        QImageReader reader(file);
-        return reader.read();
-    }
 
     Band pageHeader(const QString& title) const
     {
@@ -346,12 +340,7 @@ bool printCutList(const CutListPrinting& printing, CutListLanguage language, uin
 
 QRectF logoPlace(int width, int height)
 {
-    const double ratio = height == 0 ? 1.0 : double(width) / double(height);
-    const double x = PageWidth - 13 * ratio;
-    if (x >= 160)
-        return QRectF(x, 1, 13 * ratio, 13);
-    const double h = 110 / ratio;
-    return QRectF(160, 1 + (13 - h) / 2, 110, h);
+    return ui::report::headerLogoPlace(width, height);
 }
 
 ui::report::Report cutListReport(const CutList& cutList, const QString& logoFile)

@@ -26,9 +26,13 @@ const std::vector<Command>& table()
          "      after a copy of the whole file into DB/Backup_conv/<yyyymmdd>-<hhmmss>/; --yes answers the\n"
          "      question before converting",
          databaseConvert},
+        {{QStringLiteral("database"), QStringLiteral("check")}, "[--yes]",
+         "test the database: a copy of the whole file into DB/Backup/<yyyymmddhhmmss>/, the file's own check,\n"
+         "      the keys built again, and the orders, profiles and positions that pieces refer to recreated",
+         databaseCheck},
         {{QStringLiteral("stock")}, "opening-balance | set | delete | export ...",
          "the stock lengths of the catalogue (see below)", stock},
-        {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete ...",
+        {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete | print ...",
          "orders, their pieces and pasted imports (see below)", orders},
         {{QStringLiteral("profiles")}, "import --file TEXT", "pasted profiles (see below)", profiles},
         {{QStringLiteral("transactions")}, "close | reopen | delete | print ...",

@@ -40,12 +40,13 @@ QString usageText();
 
 // ---- the commands (each: its options after the command's words, the data directory) ----
 int databaseConvert(const QStringList& options, const QString& dataDir, Console console);   // DatabaseCommands.cpp
+int databaseCheck(const QStringList& options, const QString& dataDir, Console console);     // DatabaseCommands.cpp
 int stock(const QStringList& options, const QString& dataDir, Console console);             // StockCommands.cpp
 int orders(const QStringList& options, const QString& dataDir, Console console);            // OrderCommands.cpp
 int profiles(const QStringList& options, const QString& dataDir, Console console);          // OrderCommands.cpp
 int transactions(const QStringList& options, const QString& dataDir, Console console);      // TransactionCommands.cpp
 
-// Whether the command draws a report (transactions print) and so needs Qt's graphics.
+// Whether the command draws a report (transactions print, orders print) and so needs Qt's graphics.
 bool drawsReports(const QStringList& arguments);
 
 } // namespace shell::commands

@@ -1,10 +1,13 @@
 // barmond database convert [--yes]
+// barmond database check [--yes]
 
 #include "shell/commands/Commands.h"
 
+#include "global/ConsoleDialogs.h"
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
 #include "settings/DatabaseConversion.h"
+#include "settings/DatabaseTest.h"
 
 namespace shell::commands {
 
@@ -42,6 +45,38 @@ int databaseConvert(const QStringList& options, const QString& dataDir, Console 
         return ExitFailed;
     }
     console.out << conversion.message() << Qt::endl;
+    return ExitOk;
+}
+
+int databaseCheck(const QStringList& options, const QString& dataDir, Console console)
+{
+    for (const QString& option : options) {
+        // It asks nothing; --yes is accepted as by every command that writes.
+        if (option != QLatin1String("--yes")) {
+            console.err << "barmond: database check: unknown option " << option << "\n\n" << usageText();
+            return ExitUsage;
+        }
+    }
+    global::Database db(dataDir);
+    global::SystemClock clock;
+    global::SystemIdentity identity;
+    global::MemoryClipboard clipboard;
+    global::ConsoleDialogs dialogs(console.err);
+    const global::Services services{dialogs, clipboard, clock, identity};
+    settings::DatabaseTest test(db, services);
+    settings::DatabaseTestReport report;
+    switch (test.run(report)) {
+    case settings::DatabaseTest::Outcome::Failed:
+        console.message(test.errorText());
+        return ExitFailed;
+    case settings::DatabaseTest::Outcome::Cancelled:   // nobody cancels on the command line
+        console.message(QStringLiteral("Test bazy danych przerwany."));
+        return ExitFailed;
+    case settings::DatabaseTest::Outcome::Done:
+        break;
+    }
+    console.out << "Kopia bazy danych: " << report.backupFile << "\n";
+    console.out << QString(report.message()).replace(QLatin1Char('|'), QLatin1Char('\n')) << Qt::endl;
     return ExitOk;
 }
 

@@ -3,8 +3,11 @@
 
 #include "global/WholeNumber.h"
 #include "orders/OrderImports.h"
+#include "orders/OrderPrint.h"
 #include "orders/OrderUpdate.h"
+#include "ui/report/PdfOutput.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -156,13 +159,35 @@ int deleteOrder(CommandContext& context)
     return ExitDone;
 }
 
+int printOrder(CommandContext& context)
+{
+    context.line.allowOnly(withCommon({"pdf"}));
+    const uint32_t id = orderIds(context, true).first();
+    const QString file = context.line.text(QStringLiteral("pdf"));
+    if (file.isEmpty())
+        throw UsageError{QStringLiteral("orders print: give the file to write with --pdf")};
+    if (!context.openDatabase())
+        return ExitRefused;
+    ui::report::PdfOutput pdf(file);
+    if (!orders::printOrder(context.database, context.services, id, pdf))
+        return ExitRefused;
+    printResult(context,
+                QStringLiteral("Print of order %1 written to %2 (%3 pages)")
+                    .arg(id)
+                    .arg(QDir::toNativeSeparators(file))
+                    .arg(pdf.pages()),
+                QJsonObject{{QStringLiteral("order"), qint64(id)}, {QStringLiteral("pages"), pdf.pages()}});
+    return ExitDone;
+}
+
 } // namespace
 
 int runOrdersCommand(CommandContext& context)
 {
     const QStringList& words = context.line.words();
     if (words.size() < 2)
-        throw UsageError{QStringLiteral("orders takes one of import, import-pieces, approve, withdraw, close, delete")};
+        throw UsageError{
+            QStringLiteral("orders takes one of import, import-pieces, approve, withdraw, close, delete, print")};
     const QString& action = words[1];
     if (action == QLatin1String("import") || action == QLatin1String("import-pieces")) {
         if (words.size() != 2)
@@ -177,6 +202,8 @@ int runOrdersCommand(CommandContext& context)
         return closeOrder(context);
     if (action == QLatin1String("delete"))
         return deleteOrder(context);
+    if (action == QLatin1String("print"))
+        return printOrder(context);
     throw UsageError{QStringLiteral("unknown orders command \"%1\"").arg(action)};
 }
 
@@ -218,7 +245,10 @@ QString orderCommandUsage()
         "  barmond orders close ID [--yes] [--json]\n"
         "      close the order; its pieces never cut are abandoned (--yes answers the question)\n"
         "  barmond orders delete ID [--yes] [--json]\n"
-        "      delete the order with its positions, pieces and exclusions of stock lengths\n");
+        "      delete the order with its positions, pieces and exclusions of stock lengths\n"
+        "  barmond orders print ID --pdf FILE [--json]\n"
+        "      the order's print (its pieces by position, subtotals, the total and the part already cut)\n"
+        "      as a PDF file\n");
 }
 
 } // namespace shell

@@ -1,5 +1,5 @@
 #pragma once
-// barmond orders import | import-pieces | approve | withdraw | close | delete, and
+// barmond orders import | import-pieces | approve | withdraw | close | delete | print, and
 // barmond profiles import: the order procedures of the orders browse and the pasted imports, with a
 // file holding what a person would have copied to the clipboard.
 

@@ -299,7 +299,8 @@ int transactions(const QStringList& options, const QString& dataDir, Console con
 bool drawsReports(const QStringList& arguments)
 {
     const QStringList rest = global::takeDataDirectory(arguments).rest;
-    return rest.size() >= 2 && rest[0] == QLatin1String("transactions") && rest[1] == QLatin1String("print");
+    return rest.size() >= 2 && (rest[0] == QLatin1String("transactions") || rest[0] == QLatin1String("orders"))
+           && rest[1] == QLatin1String("print");
 }
 
 } // namespace shell::commands

@@ -7,6 +7,8 @@
 #include "optimizer/gui/MakeOptimalCut.h"
 #include "optimizer/gui/SolutionHandOvers.h"
 #include "settings/CheckParameters.h"
+#include "settings/gui/ConversionWindow.h"
+#include "settings/gui/DatabaseTestRun.h"
 #include "settings/DatabaseConversion.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "settings/gui/SetupParWindow.h"
@@ -138,6 +140,8 @@ void Program::makeWindowContext()
     host_ = std::make_unique<ui::MdiWindowHost>(*frame_->mdiArea(), frame_.get());
     context_ = std::make_unique<ui::WindowContext>(ui::WindowContext{db_, services_, &layoutStore_, &layoutStore_,
                                                                      iniFile(), {}, {}, 0, host_.get()});
+    // Reports printed from the windows go to the print preview over the printer of "Ustawienia drukarki".
+    context_->reportOutput = [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); };
 }
 
 // The status bar and the window context name who works at which station.
@@ -159,6 +163,8 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
+    frame.setOpener(MainFrame::Item::ConvertDatabase, [this] { settings::convertDatabase(*context_, frame_.get()); });
+    frame.setOpener(MainFrame::Item::TestDatabase, [this] { settings::testDatabase(*context_, frame_.get()); });
     frame.setOpener(MainFrame::Item::About, [this] {
         ProgramInfo info(iniFile(), frame_.get());
         info.exec();

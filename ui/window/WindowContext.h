@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace global { class Database; }
 namespace layout {
@@ -19,6 +21,7 @@ class ListFormatStore;
 namespace ui {
 
 class WindowHost;
+namespace report { class ReportOutput; }
 
 struct WindowContext {
     global::Database& database;
@@ -30,6 +33,9 @@ struct WindowContext {
     QString station{};                                 // GLO:SysCompName
     int16_t stationNumber = 0;                         // GLO:USER_LP, the key of the layouts
     WindowHost* host = nullptr;                        // where browses open; none: on their own
+    // Where printed reports go: the program hands the print preview over its printer; none: a
+    // print preview over the default printer.
+    std::function<std::unique_ptr<report::ReportOutput>()> reportOutput{};
 };
 
 } // namespace ui

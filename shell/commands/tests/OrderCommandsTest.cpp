@@ -6,10 +6,12 @@
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
 #include "global/tests/support/TempDataDir.h"
+#include "ui/report/tests/support/PdfText.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -206,6 +208,67 @@ TEST_F(OrderCommandsTest, TheRoadOfAnOrderFromThePasteToTheCuttingOrder)
     EXPECT_TRUE(run.err.contains(QStringLiteral("czekają na potwierdzenie wykonania"))) << run.err.toStdString();
     EXPECT_EQ(barmond({"orders", "withdraw", QString::number(orderId)}).exitCode, 1);
     EXPECT_EQ(all<OrderRecord>()[0].status, 1);
+}
+
+TEST_F(OrderCommandsTest, AnOrderIsPrintedAsAPdfFile)
+{
+    ProfileRecord profile;
+    profile.profileCode = QStringLiteral("KW-40");
+    profile.weight = 2;
+    profile.uom = QStringLiteral("mm");
+    ASSERT_EQ(Table<ProfileRecord>(db).addWithNewIdentifier(profile), 0);
+    OrderRecord order;
+    order.number = QStringLiteral("Z/90");
+    order.status = 1;
+    order.customer = QStringLiteral("Ślusarnia Kowalski");
+    ASSERT_EQ(Table<OrderRecord>(db).addWithNewIdentifier(order), 0);
+    OrderProfileRecord position;
+    position.orderId = order.id;
+    position.profileId = profile.id;
+    position.profileCode = profile.profileCode;
+    ASSERT_EQ(Table<OrderProfileRecord>(db).addWithNewIdentifier(position), 0);
+    for (const auto& [lenght, status] : {std::pair{2500u, 3}, std::pair{1000u, 0}}) {
+        CutRecord cut;
+        cut.orderId = order.id;
+        cut.orderProfileId = position.id;
+        cut.profileId = profile.id;
+        cut.lenght = lenght;
+        cut.pcs = 2;
+        cut.status = uint16_t(status);
+        ASSERT_EQ(Table<CutRecord>(db).addWithNewIdentifier(cut), 0);
+        if (status != 3)
+            continue;
+        StockTransRecord transaction;
+        transaction.profileId = profile.id;
+        transaction.obsoleteScrapPerc = 20;
+        transaction.status = 1;
+        ASSERT_EQ(Table<StockTransRecord>(db).addWithNewIdentifier(transaction), 0);
+        StockTransSubitemRecord subitem;
+        subitem.idTrans = transaction.id;
+        subitem.cutlenghtId = cut.id;
+        ASSERT_EQ(Table<StockTransSubitemRecord>(db).addWithNewIdentifier(subitem), 0);
+    }
+
+    const QString pdf = dir.filePath(QStringLiteral("zlecenie.pdf"));
+    Outcome run = barmond({"orders", "print", QString::number(order.id), "--pdf", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("(1 pages)"))) << run.out.toStdString();
+    const QString text = testing_support::squeezed(testing_support::pdfText(pdf));
+    EXPECT_TRUE(text.contains(QStringLiteral("Zlecenie numer: Z/90"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Klient: Ślusarnia Kowalski")));
+    EXPECT_TRUE(text.contains(QStringLiteral("KW-40 2500 2 G 5,00 10,00 6,25 20,00 % 12,50"))) << text.toStdString();
+    // The waiting piece stays out of the scrap share: 10 kg cut for 12.5 kg gross.
+    EXPECT_TRUE(text.contains(QStringLiteral("Suma dla zamówienia 4 7,00 14,00 6,25 20,00 % 12,50"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Z tego wycięto 2 5,00 10,00 6,25 20,00 % 12,50"))) << text.toStdString();
+
+    // A missing order writes nothing and says why; the file is required.
+    const QString none = dir.filePath(QStringLiteral("none.pdf"));
+    run = barmond({"orders", "print", "999", "--pdf", none});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Systemowy błąd odwołania do zamówienia. Numer błędu = 35"))) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(none));
+    EXPECT_EQ(barmond({"orders", "print", QString::number(order.id)}).exitCode, 2);
+    EXPECT_EQ(barmond({"orders", "print", "--pdf", none}).exitCode, 2);
 }
 
 } // namespace

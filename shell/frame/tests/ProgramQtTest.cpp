@@ -125,10 +125,10 @@ private slots:
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
         for (Item item : {Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
-                          Item::PrinterSettings, Item::DeleteDatabase, Item::About})
+                          Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase, Item::DeleteDatabase,
+                          Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::Orders, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts,
-                          Item::ConvertDatabase, Item::TestDatabase})
+        for (Item item : {Item::Orders, Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts})
             QVERIFY(!frame.action(item)->isEnabled());
     }
 
