@@ -76,6 +76,23 @@ bool contains(const std::string& text, const char* what)
     return text.find(what) != std::string::npos;
 }
 
+// Whether a cell of the sheet holds a formula with a logical result, which the reader would take
+// for an empty result.
+bool hasLogicalFormulaResult(const std::string& sheet)
+{
+    for (size_t at = sheet.find("<c "); at != std::string::npos; at = sheet.find("<c ", at + 3)) {
+        const size_t end = sheet.find('>', at);
+        if (end == std::string::npos)
+            return false;
+        if (sheet[end - 1] == '/')
+            continue;  // an empty cell
+        const std::string_view attributes(sheet.data() + at, end - at);
+        if (attributes.find(" t=\"b\"") != std::string_view::npos && sheet.compare(end + 1, 2, "<f") == 0)
+            return true;
+    }
+    return false;
+}
+
 void checkXlsxPackage(const orcus::zip_archive& zip, PackageCheck& check)
 {
     for (size_t i = 0; i < zip.get_file_entry_count(); ++i) {
@@ -93,6 +110,11 @@ void checkXlsxPackage(const orcus::zip_archive& zip, PackageCheck& check)
                 check.refusal = tr("Skoroszyt trzyma teksty komórek w arkuszach zamiast we wspólnej tablicy tekstów "
                                    "i nie może być odczytany w całości.|Otwórz go w programie arkusza i zapisz "
                                    "ponownie jako .xlsx.");
+                return;
+            }
+            if (hasLogicalFormulaResult(sheet)) {
+                check.refusal = tr("Skoroszyt zawiera formuły o wyniku logicznym (PRAWDA/FAŁSZ), których wyników "
+                                   "nie można odczytać.|Zamień je w programie arkusza na wartości albo liczby.");
                 return;
             }
             if (contains(sheet, "<mergeCell "))

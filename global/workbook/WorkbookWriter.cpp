@@ -147,6 +147,14 @@ QString writeWorkbook(const Workbook& book, const QString& path)
     if (!failure.isEmpty())
         return failure;  // the temporary file goes with `temporary`
 
+    // The temporary file is the owner's alone; the workbook keeps the permissions it had, a new
+    // one gets those of a file made in the ordinary way.
+    const QFileDevice::Permissions permissions =
+        target.exists() ? QFile::permissions(path)
+                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                              QFileDevice::ReadOther;
+    if (!QFile::setPermissions(temporaryName, permissions))
+        return tr("Nie można ustawić uprawnień pliku %1.").arg(temporaryName);
     if (target.exists()) {
         const QString backup = workbookBackupName(path);
         if (QFile::exists(backup) && !QFile::remove(backup))

@@ -109,6 +109,17 @@ TEST_F(FixtureWorkbooks, ReadsEveryKindOfCellOfAnXlsxAsText)
     EXPECT_EQ(book.sheet(0).cellText(1, 1), "Uwagi dla zmiany");
 }
 
+TEST_F(FixtureWorkbooks, FormulasWithErrorsReadAsEmpty)
+{
+    const WorkbookReading reading = readWorkbook(fixture("errors.xlsx"));
+    ASSERT_TRUE(reading.workbook) << reading.refusal.toStdString();
+    const WorkbookSheet& sheet = *reading.workbook->activeSheet();
+    EXPECT_EQ(sheet.cellText(1, 1), "");
+    EXPECT_EQ(sheet.cell(1, 1).formula, "1/0");
+    EXPECT_EQ(sheet.cellText(2, 1), "");
+    EXPECT_EQ(sheet.cellText(3, 1), "5");
+}
+
 TEST_F(FixtureWorkbooks, ReadsRepeatedTextsAndAnOdsWorkbook)
 {
     const WorkbookReading repeated = readWorkbook(fixture("repeated.xlsx"));
@@ -142,6 +153,10 @@ TEST_F(FixtureWorkbooks, RefusesWhatItCannotReadCompletely)
     const WorkbookReading absolute = readWorkbook(fixture("absolute.xlsx"));
     EXPECT_FALSE(absolute.workbook);
     EXPECT_TRUE(absolute.refusal.contains("bezwzględnymi")) << absolute.refusal.toStdString();
+
+    const WorkbookReading logical = readWorkbook(fixture("logical.xlsx"));
+    EXPECT_FALSE(logical.workbook);
+    EXPECT_TRUE(logical.refusal.contains("logicznym")) << logical.refusal.toStdString();
 
     const WorkbookReading old = readWorkbook(fixture("old.xls"));
     EXPECT_FALSE(old.workbook);
@@ -201,6 +216,7 @@ TEST(WorkbookWriting, OpenpyxlReadsBackEveryCellSheetAndWidth)
     ASSERT_EQ(writeWorkbook(sampleWorkbook(), path), "");
     EXPECT_FALSE(QFile::exists(workbookBackupName(path)));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"nowy.xlsx"});
+    EXPECT_TRUE(QFile::permissions(path).testFlag(QFileDevice::ReadOther));
 
     const QJsonObject dump = openpyxlDump(path);
     EXPECT_EQ(dump["sheets"].toArray(), (QJsonArray{"Arkusz ą", "Cuts"}));
@@ -232,6 +248,7 @@ TEST_F(FixtureWorkbooks, RewritingAWorkbookChangesNothingOfItsCells)
     ASSERT_EQ(writeWorkbook(*reading.workbook, path), "");
 
     EXPECT_EQ(fileChecksum(workbookBackupName(path)), before);
+    EXPECT_EQ(QFile::permissions(path), QFile::permissions(fixture("cells.xlsx")));
     const QJsonObject rewritten = openpyxlDump(path);
     for (const char* part : {"sheets", "active", "cells", "values", "formats", "widths"})
         EXPECT_EQ(rewritten[part], original[part]) << part;

@@ -152,6 +152,40 @@ def absolute_parts_book():
             z.writestr(item, data)
 
 
+def earlier_export():
+    # a workbook the cutting orders went into before, kept by hand: a notes sheet first, a gap in
+    # the rows of the cutting orders, a formula and a date of its own
+    book = xlsxwriter.Workbook(path("earlier-export.xlsx"))
+    notes = book.add_worksheet("Notatki")
+    notes.write_string(0, 0, "Eksporty z hali 2")
+    notes.write_formula(1, 0, "=CutingOrders!G3*2", None, 24)
+    notes.set_column(0, 0, 40)
+    orders = book.add_worksheet("CutingOrders")
+    orders.write_row(1, 1, ["No", "Profile type", "Prof. weigth [kg/m]"])
+    orders.write_row(2, 1, [1, "AL 40x40", 0.85, "przez innego operatora", 2, 12])
+    orders.write_string(2, 17, "inny")
+    orders.write_row(5, 1, [1, "AL 40x40", 0.85, "po przerwie", 3, 16])
+    orders.write_string(5, 17, "kowalski")
+    orders.write_datetime(5, 19, datetime.date(2025, 12, 1), book.add_format({"num_format": "dd.mm.yyyy"}))
+    notes.activate()
+    book.close()
+
+
+def formula_results_book():
+    # formulas whose results are errors (read as empty) or logical (which cannot be read)
+    book = xlsxwriter.Workbook(path("errors.xlsx"))
+    sheet = book.add_worksheet("Dane")
+    sheet.write_formula(0, 0, "=1/0", None, "#DIV/0!")
+    sheet.write_formula(1, 0, "=NA()", None, "#N/A")
+    sheet.write_number(2, 0, 5)
+    book.close()
+    book = xlsxwriter.Workbook(path("logical.xlsx"))
+    sheet = book.add_worksheet("Dane")
+    sheet.write_number(0, 0, 5)
+    sheet.write_formula(1, 0, "=A1>1", None, True)
+    book.close()
+
+
 def not_a_workbook():
     with open(path("broken.xlsx"), "wb") as f:
         f.write(b"PK\x03\x04 this is not a zip archive at all")
@@ -161,6 +195,8 @@ def not_a_workbook():
 
 cells_book()
 absolute_parts_book()
+earlier_export()
+formula_results_book()
 shared_text_book()
 macro_book()
 chart_book()
