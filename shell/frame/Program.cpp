@@ -22,6 +22,7 @@
 #include "shell/frame/PrinterSettings.h"
 #include "shell/frame/ProgramInfo.h"
 #include "shell/frame/RestoreLayouts.h"
+#include "transactions/DetailExport.h"
 #include "ui/report/PreviewOutput.h"
 
 #include <QCoreApplication>
@@ -177,6 +178,10 @@ transactions::gui::CuttingOrdersHandOvers Program::cuttingOrdersHandOvers()
     handOvers.reportOutput = [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); };
     handOvers.heatNumberForm = [this](ui::FormRequest request, global::StockTransItemRecord& bar, QWidget* parent) {
         return stock::gui::runHeatNumberForm(*context_, request, bar, parent);
+    };
+    // The tagged cutting orders into a workbook the operator chooses; the tags go once it is written.
+    handOvers.spreadsheetExport = [this](const QList<uint32_t>& orders, QWidget*) {
+        return transactions::excelDetailExport(context_->database, context_->services, orders).done;
     };
     return handOvers;
 }
