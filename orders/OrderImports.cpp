@@ -54,32 +54,6 @@ QString blankFieldText(int line, const QString& field)
            + nothingSavedText();
 }
 
-// New identifiers for the records one import adds to a table: the identifier rule is asked once,
-// inside the import's transaction, and the records take the numbers after it in turn.
-template <class R>
-class NewIdentifiers {
-public:
-    explicit NewIdentifiers(Table<R>& table) : table_(table) {}
-
-    // Gives the record the next identifier and adds it; 0 or the table's error.
-    int add(R& record)
-    {
-        if (next_ == 0) {
-            if (const int code = newIdentifier(table_, next_); code != 0)
-                return code;
-        }
-        setIdentifier(record, next_);
-        const int code = table_.add(record);
-        if (code == 0)
-            ++next_;
-        return code;
-    }
-
-private:
-    Table<R>& table_;
-    uint32_t next_ = 0;
-};
-
 // ---- orders ----
 
 struct OrderRow {

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   coinor-libclp-dev coinor-libcbc-dev
+  liborcus-dev libixion-dev libboost-dev libxlsxwriter-dev python3-xlsxwriter python3-openpyxl
   xvfb xauth
 )
 missing=()

@@ -42,6 +42,8 @@ TreeLoad loadTransItems(global::Database& db, uint32_t transaction, TransItemsTr
 class HeatNumberCopy {
 public:
     void copyFrom(const global::StockTransItemRecord& bar) { selected_ = global::storedHeatNumber(bar.heatNumber); }
+    // The number typed into the field that shows the remembered one.
+    void setSelected(const QString& typed) { selected_ = global::storedHeatNumber(typed); }
     const QString& selected() const { return selected_; }
     // Writes the remembered number into the bar, read again inside the transaction.
     global::HeatNumberSave pasteInto(global::Database& db, global::Dialogs& dialogs,

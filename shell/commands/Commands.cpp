@@ -39,6 +39,8 @@ const std::vector<Command>& table()
         {{QStringLiteral("orders")}, "import | import-pieces | approve | withdraw | close | delete | print ...",
          "orders, their pieces and pasted imports (see below)", orders},
         {{QStringLiteral("profiles")}, "import --file TEXT", "pasted profiles (see below)", profiles},
+        {{QStringLiteral("cuts")}, "import --file BOOK.xlsx|BOOK.ods [--answer add|omit|break]",
+         "the cut list of a workbook (see below)", cuts},
         {{QStringLiteral("transactions")}, "close | reopen | delete | print ...",
          "the cutting orders: confirm, reopen, delete, print (see below)", transactions},
     };
@@ -75,6 +77,7 @@ QString usageText()
                     .arg(command.words.join(QLatin1Char(' ')), QLatin1String(command.options), QLatin1String(command.summary));
     text += QStringLiteral("\n") + shell::stockCommandUsage() + QStringLiteral("\n");
     text += shell::orderCommandUsage() + QStringLiteral("\n");
+    text += shell::cutCommandUsage() + QStringLiteral("\n");
     text += shell::transactionCommandUsage() + QStringLiteral("\n");
     text += QStringLiteral("  barmond help\n      list the commands\n\n"
                            "The data directory holds the database folder DB and Barmond.ini: DIR when given,\n"

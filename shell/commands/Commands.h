@@ -46,6 +46,7 @@ int stock(const QStringList& options, const QString& dataDir, Console console); 
 int orders(const QStringList& options, const QString& dataDir, Console console);            // OrderCommands.cpp
 int profiles(const QStringList& options, const QString& dataDir, Console console);          // OrderCommands.cpp
 int transactions(const QStringList& options, const QString& dataDir, Console console);      // TransactionCommands.cpp
+int cuts(const QStringList& options, const QString& dataDir, Console console);              // CutCommands.cpp
 
 // Whether the command draws a report (transactions print, orders print) and so needs Qt's graphics.
 bool drawsReports(const QStringList& arguments);

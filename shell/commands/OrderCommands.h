@@ -11,5 +11,7 @@ int runOrdersCommand(CommandContext& context);
 int runProfilesCommand(CommandContext& context);
 
 QString orderCommandUsage();
+// barmond cuts import (CutCommands.cpp).
+QString cutCommandUsage();
 
 } // namespace shell

@@ -1,5 +1,6 @@
 // barmond transactions close|reopen|delete ID [--yes] [--json]
 // barmond transactions print ID [--summary] [--language PL|EN] --pdf FILE
+// barmond transactions export ID... --file BOOK.xlsx [--answer skip|add|skip-all|add-all|abort]
 
 #include "shell/commands/CommandContext.h"
 #include "shell/commands/Commands.h"
@@ -11,10 +12,13 @@
 #include "optimizer/cutlist/CutListReport.h"
 #include "settings/CheckParameters.h"
 #include "transactions/CuttingOrderSettlement.h"
+#include "transactions/DetailExport.h"
 #include "transactions/PrintTables.h"
 #include "ui/report/PdfOutput.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -160,6 +164,90 @@ int print(CommandContext& context)
     return ExitDone;
 }
 
+// The question about a cutting order already in the workbook, answered by --answer (or by --yes
+// with its first button); without either the export stops before writing and names the option.
+class ExportQuestions : public Dialogs {
+public:
+    ExportQuestions(Dialogs& messages, std::optional<int> answer) : messages_(messages), answer_(answer) {}
+    void message(const QString& text, const QString& caption = {}) override { messages_.message(text, caption); }
+    int ask(const QString& text, const QStringList& buttons, const QString& caption) override
+    {
+        if (answer_)
+            return *answer_;
+        messages_.message(text, caption);
+        unanswered_ = true;
+        return int(buttons.size()) - 1;  // "Przerwij"
+    }
+    bool leftUnanswered() const { return unanswered_; }
+
+private:
+    Dialogs& messages_;
+    std::optional<int> answer_;
+    bool unanswered_ = false;
+};
+
+int exportDetails(CommandContext& context)
+{
+    const CommandLine& line = context.line;
+    line.allowOnly({QStringLiteral("file"), QStringLiteral("answer"), QStringLiteral("yes"), QStringLiteral("json")});
+    const QStringList& words = line.words();
+    if (words.size() < 3)
+        throw UsageError{QStringLiteral("transactions export takes the numbers of the cutting orders to export")};
+    QList<uint32_t> ids;
+    for (const QString& word : words.mid(2)) {
+        const std::optional<uint64_t> id = global::readWholeNumber(word, 0xFFFFFFFFu);
+        if (!id)
+            throw UsageError{QStringLiteral("a cutting-order number is a whole number, not \"%1\"").arg(word)};
+        ids << uint32_t(*id);
+    }
+    const QString file = line.text(QStringLiteral("file"));
+    if (file.isEmpty())
+        throw UsageError{QStringLiteral("transactions export: give the workbook with --file")};
+    static const QStringList answers{QStringLiteral("skip"), QStringLiteral("add"), QStringLiteral("skip-all"),
+                                     QStringLiteral("add-all"), QStringLiteral("abort")};
+    std::optional<int> answer;
+    if (line.has(QStringLiteral("answer"))) {
+        const int index = int(answers.indexOf(line.text(QStringLiteral("answer"))));
+        if (index < 0)
+            throw UsageError{QStringLiteral("--answer is one of skip, add, skip-all, add-all, abort, not \"%1\"")
+                                 .arg(line.text(QStringLiteral("answer")))};
+        answer = index;
+    } else if (line.has(QStringLiteral("yes"))) {
+        answer = 0;
+    }
+    if (!context.openDatabase())
+        return ExitRefused;
+
+    ExportQuestions questions(context.dialogs, answer);
+    Services services{questions, context.clipboard, context.clock, context.identity};
+    const transactions::DetailExportResult result =
+        transactions::exportCuttingOrderDetails(context.database, services, ids, QFileInfo(file).absoluteFilePath());
+    if (questions.leftUnanswered()) {
+        context.dialogs.message(QStringLiteral("A cutting order is in the workbook already: say what to do with "
+                                               "--answer skip|add|skip-all|add-all|abort. Nothing was written."));
+        return ExitRefused;
+    }
+    if (!result.done)
+        return ExitRefused;
+    if (line.has(QStringLiteral("json"))) {
+        QJsonArray exported;
+        for (const uint32_t id : result.cuttingOrders)
+            exported.append(qint64(id));
+        context.print(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("file"), result.file},
+                                                                  {QStringLiteral("transactions"), exported},
+                                                                  {QStringLiteral("bars"), result.bars},
+                                                                  {QStringLiteral("pieces"), result.pieces}})
+                                            .toJson(QJsonDocument::Compact)));
+    } else {
+        context.print(QStringLiteral("%1 cutting orders exported to %2: %3 bars, %4 pieces")
+                          .arg(result.cuttingOrders.size())
+                          .arg(QDir::toNativeSeparators(result.file))
+                          .arg(result.bars)
+                          .arg(result.pieces));
+    }
+    return ExitDone;
+}
+
 int runTransactionCommand(CommandContext& context)
 {
     const QStringList& words = context.line.words();
@@ -172,7 +260,9 @@ int runTransactionCommand(CommandContext& context)
         return settle(context, Action::Delete);
     if (action == QLatin1String("print"))
         return print(context);
-    throw UsageError{QStringLiteral("transactions takes one of close, reopen, delete, print")};
+    if (action == QLatin1String("export"))
+        return exportDetails(context);
+    throw UsageError{QStringLiteral("transactions takes one of close, reopen, delete, print, export")};
 }
 
 } // namespace
@@ -183,7 +273,9 @@ QString transactionCommandUsage()
         "barmond transactions close|reopen|delete ID [--yes] [--json]\n"
         "                                         confirm, reopen or delete a cutting order (--yes answers the question)\n"
         "barmond transactions print ID [--summary] [--language PL|EN] --pdf FILE\n"
-        "                                         the cut list of a cutting order as a PDF file\n");
+        "                                         the cut list of a cutting order as a PDF file\n"
+        "barmond transactions export ID... --file BOOK.xlsx [--answer skip|add|skip-all|add-all|abort]\n"
+        "                                         cutting orders, their bars and pieces into a workbook\n");
 }
 
 } // namespace shell

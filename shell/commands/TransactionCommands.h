@@ -1,5 +1,5 @@
 #pragma once
-// barmond transactions close | reopen | delete | print
+// barmond transactions close | reopen | delete | print | export
 
 #include <QString>
 

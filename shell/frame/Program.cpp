@@ -11,16 +11,19 @@
 #include "settings/gui/ConversionWindow.h"
 #include "settings/gui/DatabaseTestRun.h"
 #include "settings/DatabaseConversion.h"
+#include "orders/gui/CutImportWindow.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "orders/gui/OrderPrintPreview.h"
 #include "orders/gui/OrdersListWindow.h"
 #include "stock/gui/ProfilePicker.h"
 #include "settings/gui/SetupParWindow.h"
+#include "stock/gui/HeatNumberForm.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
 #include "shell/frame/DatabaseDeletion.h"
 #include "shell/frame/PrinterSettings.h"
 #include "shell/frame/ProgramInfo.h"
 #include "shell/frame/RestoreLayouts.h"
+#include "transactions/DetailExport.h"
 #include "ui/report/PreviewOutput.h"
 
 #include <QCoreApplication>
@@ -168,6 +171,29 @@ QWidget* Program::openProfiles()
     return catalogue;
 }
 
+// The list prints its cut lists in the print preview, and its tree opens the heat-number form of
+// the stock windows.
+transactions::gui::CuttingOrdersHandOvers Program::cuttingOrdersHandOvers()
+{
+    transactions::gui::CuttingOrdersHandOvers handOvers;
+    handOvers.reportOutput = [this] { return std::make_unique<ui::report::PreviewOutput>(programPrinter(), frame_.get()); };
+    handOvers.heatNumberForm = [this](ui::FormRequest request, global::StockTransItemRecord& bar, QWidget* parent) {
+        return stock::gui::runHeatNumberForm(*context_, request, bar, parent);
+    };
+    // The tagged cutting orders into a workbook the operator chooses; the tags go once it is written.
+    handOvers.spreadsheetExport = [this](const QList<uint32_t>& orders, QWidget*) {
+        return transactions::excelDetailExport(context_->database, context_->services, orders).done;
+    };
+    return handOvers;
+}
+
+QWidget* Program::openCuttingOrders()
+{
+    auto* list = new transactions::gui::CuttingOrdersWindow(*context_, cuttingOrdersHandOvers());
+    host_->showBrowse(list);
+    return list;
+}
+
 void Program::makeWindowContext()
 {
     host_ = std::make_unique<ui::MdiWindowHost>(*frame_->mdiArea(), frame_.get());
@@ -195,7 +221,9 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::Parameters, [this] { openParameters(); });
     frame.setOpener(MainFrame::Item::Orders, [this] { openOrders(); });
     frame.setOpener(MainFrame::Item::Profiles, [this] { openProfiles(); });
+    frame.setOpener(MainFrame::Item::CuttingOrders, [this] { openCuttingOrders(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
+    frame.setOpener(MainFrame::Item::ImportCuts, [this] { importCuts(); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
     frame.setOpener(MainFrame::Item::ConvertDatabase, [this] { settings::convertDatabase(*context_, frame_.get()); });
@@ -223,6 +251,11 @@ QWidget* Program::openFieldMap()
     auto* map = new orders::InterfaceMapWindow(*context_);
     host_->showBrowse(map);
     return map;
+}
+
+void Program::importCuts()
+{
+    orders::runCutImport(*context_, frame_.get());
 }
 
 void Program::restoreLayouts()

@@ -16,6 +16,7 @@
 #include "optimizer/OptimizerCall.h"
 #include "orders/gui/OrdersListWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
+#include "transactions/gui/CuttingOrdersWindow.h"
 
 #include <QString>
 
@@ -64,8 +65,14 @@ public:
     // What the orders browse hands over to other subsystems' windows (the optimizer window, the
     // stock-length form and the profile picker).
     orders::gui::OrdersListHandOvers ordersHandOvers();
+    // Opens the list of cutting orders as a window of the frame (several may be open); the list.
+    QWidget* openCuttingOrders();
+    // What the list of cutting orders hands over to other subsystems' windows.
+    transactions::gui::CuttingOrdersHandOvers cuttingOrdersHandOvers();
     // Opens the import field map as a window of the frame; the map.
     QWidget* openFieldMap();
+    // IMPORTDB_CUTS: the workbook chosen, read and imported under the window "Import listy odcinków".
+    void importCuts();
     void restoreLayouts();
     void deleteDatabase();
 

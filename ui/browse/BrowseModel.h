@@ -67,6 +67,9 @@ public:
     void toggleTags(int from, int to);
     // Tags every record of the range, also those not read yet. 0 or an error number.
     virtual int tagAll() = 0;
+    // Tags every record of the key range, also those the range's filter leaves out of the list
+    // (a list that tags "all open orders" whatever the operator has filtered). 0 or an error number.
+    virtual int tagWholeRange() = 0;
     void untagAll();
     int taggedCount() const { return int(tags_.size()); }
     QStringList taggedPositions() const;
@@ -283,25 +286,8 @@ public:
         return near(rows_.at(row).record, position);
     }
 
-    int tagAll() override
-    {
-        Table table(db_);
-        table.set(range_.key, range_.prefix, range_.components);
-        QSet<QString> all;
-        R rec;
-        for (;;) {
-            const int code = table.next(rec);
-            if (code == global::err::NoMoreRecords || (code == 0 && !inRange(rec)))
-                break;
-            if (code != 0)
-                return failed(code, table.errorText());
-            if (range_.passes(rec))
-                all.insert(table.position());
-        }
-        tags_ = std::move(all);
-        tagsShown();
-        return succeeded();
-    }
+    int tagAll() override { return tagRange(true); }
+    int tagWholeRange() override { return tagRange(false); }
 
     // The tagged records as they are stored now; those deleted meanwhile are left out.
     QList<R> taggedRecords()
@@ -379,6 +365,26 @@ private:
         R record;
         QString position;
     };
+
+    int tagRange(bool passingFilterOnly)
+    {
+        Table table(db_);
+        table.set(range_.key, range_.prefix, range_.components);
+        QSet<QString> all;
+        R rec;
+        for (;;) {
+            const int code = table.next(rec);
+            if (code == global::err::NoMoreRecords || (code == 0 && !inRange(rec)))
+                break;
+            if (code != 0)
+                return failed(code, table.errorText());
+            if (!passingFilterOnly || range_.passes(rec))
+                all.insert(table.position());
+        }
+        tags_ = std::move(all);
+        tagsShown();
+        return succeeded();
+    }
 
     // Reads up to `count` records of the range after `after` (from the start when null).
     int readForward(const Row* after, int count, QList<Row>& out, bool& end)

@@ -78,6 +78,7 @@ RecordForm::RecordForm(WindowContext& context, RecordEditorBase& editor, QWidget
     connect(ditto, &QShortcut::activated, this, &RecordForm::dittoFocusedField);
 
     auto* buttons = new QHBoxLayout;
+    buttons->setObjectName(QStringLiteral("buttons"));
     buttons->addStretch();
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
@@ -163,6 +164,33 @@ void RecordForm::pressOk()
         field->setFocus();
 }
 
+QPushButton* RecordForm::addButton(const QString& objectName, const char* caption, std::function<bool()> action)
+{
+    auto* b = new QPushButton(this);
+    b->setObjectName(objectName);
+    b->setAutoDefault(false);
+    b->setText(QCoreApplication::translate(editor_.translationContext(), caption));
+    connect(b, &QPushButton::clicked, this, [this, action = std::move(action)] {
+        if (action())
+            accept();
+    });
+    auto* buttons = findChild<QHBoxLayout*>(QStringLiteral("buttons"));
+    buttons->insertWidget(buttons->indexOf(ok_), b);
+    ownButtons_.append({b, caption});
+    return b;
+}
+
+QPushButton* RecordForm::button(const QString& objectName) const
+{
+    for (QPushButton* b : {ok_, cancel_})
+        if (b->objectName() == objectName)
+            return b;
+    for (const auto& own : ownButtons_)
+        if (own.first->objectName() == objectName)
+            return own.first;
+    return nullptr;
+}
+
 void RecordForm::pressCancel()
 {
     takeValues();
@@ -197,6 +225,8 @@ void RecordForm::retranslate()
         prompts_.at(i)->setText(QCoreApplication::translate(editor_.translationContext(), infos.at(i).caption));
     ok_->setText(tr("&OK"));
     cancel_->setText(tr("&Anuluj"));
+    for (const auto& own : ownButtons_)
+        own.first->setText(QCoreApplication::translate(editor_.translationContext(), own.second));
 }
 
 } // namespace ui

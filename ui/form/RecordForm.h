@@ -11,6 +11,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -37,6 +39,10 @@ public:
 
     void pressOk();
     void pressCancel();
+    // A button of the form's own beside OK and Cancel ("Usuń filtr"): caption is Polish, translated
+    // in the editor's context; when the action answers true the form closes as after OK.
+    QPushButton* addButton(const QString& objectName, const char* caption, std::function<bool()> action);
+    QPushButton* button(const QString& objectName) const;
     // Ctrl+' on the field that has the focus.
     void dittoFocusedField();
     // The cursor leaves a text field (also Enter in it): the editor recomputes what follows from it.
@@ -60,6 +66,7 @@ private:
     QList<QLabel*> prompts_;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QList<QPair<QPushButton*, const char*>> ownButtons_;
 };
 
 // Opens a form of editor type E for one record: the record holds the stored one on 1, the

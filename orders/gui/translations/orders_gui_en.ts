@@ -590,4 +590,23 @@
         <translation>&amp;Close</translation>
     </message>
 </context>
+<context>
+    <name>orders::CutImportWindow</name>
+    <message>
+        <source>Import listy odcinków</source>
+        <translation>Import cutting lists</translation>
+    </message>
+    <message>
+        <source>Przerwij</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Odczyt arkusza</source>
+        <translation>Reading the workbook</translation>
+    </message>
+    <message>
+        <source>Zapis odcinków do bazy danych</source>
+        <translation>Writing the pieces to the database</translation>
+    </message>
+</context>
 </TS>

@@ -6,6 +6,7 @@
 #include "settings/gui/SetupParEditor.h"
 #include "settings/gui/SetupParWindow.h"
 #include "stock/gui/ProfileCatalogueWindow.h"
+#include "transactions/gui/CuttingOrdersWindow.h"
 #include "shell/frame/Program.h"
 #include "ui/form/RecordForm.h"
 
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -126,12 +128,26 @@ private slots:
         Program program(dir_->path(), services());
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
-        for (Item item : {Item::Orders, Item::Profiles, Item::RestoreLayouts, Item::Parameters, Item::ImportMapping,
-                          Item::PrinterSettings, Item::ConvertDatabase, Item::TestDatabase, Item::DeleteDatabase,
-                          Item::About})
+        for (Item item : {Item::Orders, Item::Profiles, Item::CuttingOrders, Item::RestoreLayouts, Item::Parameters,
+                          Item::ImportMapping, Item::ImportCuts, Item::PrinterSettings, Item::ConvertDatabase,
+                          Item::TestDatabase, Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::CuttingOrders, Item::ImportProfiles, Item::ImportCuts})
+        for (Item item : {Item::ImportProfiles})
             QVERIFY(!frame.action(item)->isEnabled());
+    }
+
+    void theCutImportOfTheMenuAsksForTheWorkbookUsedLast()
+    {
+        ScriptedFileChooser files;
+        MemoryUserValues values;
+        values.setValue(QStringLiteral("LastInterfaceFile"), QStringLiteral("/dane/odcinki.xlsx"));
+        Program program(dir_->path(), Services{dialogs_, clipboard_, clock_, identity_, files, values});
+        QVERIFY(program.start());
+        files.planFiles({QString()});   // cancelled: nothing else happens
+        program.frame().action(Item::ImportCuts)->trigger();
+        QCOMPARE(files.asked(), QStringList{"Wybierz plik Ms Excel"});
+        QCOMPARE(files.startPaths(), QStringList{"/dane/odcinki.xlsx"});
+        QVERIFY(dialogs_.messages().isEmpty());
     }
 
     void theCatalogueOpensAsAWindowOfTheFrameSeveralTimes()
@@ -168,6 +184,25 @@ private slots:
         QVERIFY(handOvers.lengthForm);
         QVERIFY(handOvers.selectProfile);
         QVERIFY(handOvers.printOrder);
+    }
+
+    void theCuttingOrdersOpenAsAWindowOfTheFrameSeveralTimes()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        program.frame().show();
+        program.frame().action(Item::CuttingOrders)->trigger();
+        program.frame().action(Item::CuttingOrders)->trigger();
+        const QList<QMdiSubWindow*> windows = program.frame().mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 2);
+        auto* list = dynamic_cast<transactions::gui::CuttingOrdersWindow*>(windows.first()->widget());
+        QVERIFY(list);
+        QCOMPARE(list->tabBar()->tabText(0), QStringLiteral("Otwarte"));
+        // Printing goes to the preview, the tree to the heat-number form and the export button to
+        // the workbook export.
+        const transactions::gui::CuttingOrdersHandOvers handOvers = program.cuttingOrdersHandOvers();
+        QVERIFY(handOvers.reportOutput && handOvers.heatNumberForm && handOvers.spreadsheetExport);
+        QVERIFY(list->button(QStringLiteral("EXCEL_EXPORT"))->isVisibleTo(list));
     }
 
     void languageSetInTheParametersTakesEffectWhenTheListCloses()

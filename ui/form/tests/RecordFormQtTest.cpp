@@ -359,6 +359,32 @@ private slots:
         form.pressCancel();
     }
 
+    void aButtonOfTheFormsOwnClosesItOnlyWhenItsActionSaysSo()
+    {
+        PartEditor editor(db(), services(), FormRequest::Change, parts::part(3, {}));
+        QVERIFY(editor.open());
+        ui::RecordForm form(scripted_->context, editor);
+        bool answer = false;
+        int pressed = 0;
+        QPushButton* own = form.addButton(QStringLiteral("RESET"), "Wyczyść", [&] {
+            ++pressed;
+            return answer;
+        });
+        QCOMPARE(form.button(QStringLiteral("RESET")), own);
+        QCOMPARE(own->text(), QStringLiteral("Wyczyść"));
+        QVERIFY(form.button(QStringLiteral("OK")) && form.button(QStringLiteral("CANCEL")));
+        QVERIFY(!form.button(QStringLiteral("NONE")));
+        form.show();
+        own->click();
+        QCOMPARE(pressed, 1);
+        QVERIFY(form.isVisible());   // the action said no
+        answer = true;
+        own->click();
+        QCOMPARE(pressed, 2);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+    }
+
     void aDeleteRequestOnlyAsksAndAViewOnlyShows()
     {
         PartRecord record = parts::part(3, {});
