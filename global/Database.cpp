@@ -530,14 +530,30 @@ int Database::backupTo(const QString& copyFilePath)
         }
         return code;
     }
-    QSqlDatabase db = connection();
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("VACUUM INTO ?"));
-    q.addBindValue(QFileInfo(copyFilePath).absoluteFilePath());
-    if (!q.exec()) {
+    // The copy is read through a connection of its own: a list still reading through this thread's
+    // connection would otherwise make SQLite refuse the copy.
+    const QString reader = connectionName() + QStringLiteral("-copy");
+    QSqlError failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), reader);
+        db.setDatabaseName(filePath_);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs_));
+        if (!db.open()) {
+            failure = db.lastError();
+        } else {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("VACUUM INTO ?"));
+            q.addBindValue(QFileInfo(copyFilePath).absoluteFilePath());
+            if (!q.exec())
+                failure = q.lastError();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(reader);
+    if (failure.isValid()) {
         lastError_ = QStringLiteral("Nie można skopiować bazy danych %1 do pliku %2: %3")
-                         .arg(QDir::toNativeSeparators(filePath_), copy, q.lastError().text());
-        return errorCodeOf(q.lastError());
+                         .arg(QDir::toNativeSeparators(filePath_), copy, failure.text());
+        return errorCodeOf(failure);
     }
     return 0;
 }

@@ -385,6 +385,17 @@ TEST_F(MaintenanceTest, BackupHoldsEverythingAndEmptyingKeepsTheOtherTables)
     EXPECT_NE(db.backupTo(copy), 0);   // never over an existing copy
     EXPECT_TRUE(db.lastErrorText().contains(QStringLiteral("20260105080000")));
 
+    // A list still reading through the same connection does not stop the copy.
+    {
+        QSqlQuery reading(db.connection());
+        ASSERT_TRUE(reading.exec(QStringLiteral("SELECT * FROM \"ORDERS\"")));
+        ASSERT_TRUE(reading.next());
+        const QString second = dir.filePath(QStringLiteral("DB/Backup/20260105080001/barmond.db"));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(second).absolutePath()));
+        EXPECT_EQ(db.backupTo(second), 0) << db.lastErrorText().toStdString();
+        EXPECT_TRUE(QFileInfo(second).size() > 0);
+    }
+
     ASSERT_EQ(db.emptyTables({QStringLiteral("ORDERS"), QStringLiteral("CUTS")}), 0);
     Table<OrderRecord> orders(db);
     EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 0);
