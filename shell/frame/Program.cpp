@@ -11,6 +11,7 @@
 #include "settings/gui/ConversionWindow.h"
 #include "settings/gui/DatabaseTestRun.h"
 #include "settings/DatabaseConversion.h"
+#include "orders/OrderImports.h"
 #include "orders/gui/CutImportWindow.h"
 #include "orders/gui/InterfaceMapWindow.h"
 #include "orders/gui/OrderPrintPreview.h"
@@ -224,6 +225,8 @@ void Program::wireMenu()
     frame.setOpener(MainFrame::Item::CuttingOrders, [this] { openCuttingOrders(); });
     frame.setOpener(MainFrame::Item::ImportMapping, [this] { openFieldMap(); });
     frame.setOpener(MainFrame::Item::ImportCuts, [this] { importCuts(); });
+    // The profile list pasted from the clipboard; new codes are added, the catalogue is never overwritten.
+    frame.setOpener(MainFrame::Item::ImportProfiles, [this] { orders::importProfilesFromClipboard(db_, services_); });
     frame.setOpener(MainFrame::Item::PrinterSettings, [this] { choosePrinter(frame_.get()); });
     frame.setOpener(MainFrame::Item::DeleteDatabase, [this] { deleteDatabase(); });
     frame.setOpener(MainFrame::Item::ConvertDatabase, [this] { settings::convertDatabase(*context_, frame_.get()); });

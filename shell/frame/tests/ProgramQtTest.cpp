@@ -129,11 +129,25 @@ private slots:
         QVERIFY(program.start());
         MainFrame& frame = program.frame();
         for (Item item : {Item::Orders, Item::Profiles, Item::CuttingOrders, Item::RestoreLayouts, Item::Parameters,
-                          Item::ImportMapping, Item::ImportCuts, Item::PrinterSettings, Item::ConvertDatabase,
-                          Item::TestDatabase, Item::DeleteDatabase, Item::About})
+                          Item::ImportMapping, Item::ImportCuts, Item::ImportProfiles, Item::PrinterSettings,
+                          Item::ConvertDatabase, Item::TestDatabase, Item::DeleteDatabase, Item::About})
             QVERIFY(frame.action(item)->isEnabled());
-        for (Item item : {Item::ImportProfiles})
-            QVERIFY(!frame.action(item)->isEnabled());
+    }
+
+    void theProfileListIsImportedFromTheClipboardThroughTheMenu()
+    {
+        Program program(dir_->path(), services());
+        QVERIFY(program.start());
+        dialogs_.clear();
+        clipboard_.setText(QStringLiteral("PL-1\tKątownik 20x20\t600\r\nPL-2\tRura 30\t450\r\n"));
+        program.frame().action(Item::ImportProfiles)->trigger();
+        Table<ProfileRecord> profiles(program.database());
+        ProfileRecord angle;
+        angle.profileCode = QStringLiteral("PL-1");
+        QCOMPARE(profiles.fetch(Table<ProfileRecord>::ByCode, angle), 0);
+        QCOMPARE(angle.descr, QStringLiteral("Kątownik 20x20"));
+        QCOMPARE(profiles.count(Table<ProfileRecord>::Auto), 2);
+        QVERIFY(dialogs_.messages().join(QLatin1Char('\n')).contains(QStringLiteral("Nowe profile: 2")));
     }
 
     void theCutImportOfTheMenuAsksForTheWorkbookUsedLast()
