@@ -1,5 +1,7 @@
 #include "orders/gui/OrderIcons.h"
 
+#include "ui/browse/ListIcons.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -95,22 +97,6 @@ QIcon clear()
     return QIcon(pixmap);
 }
 
-QIcon drawPadlock()
-{
-    QPixmap pixmap = canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);
-    p.drawLine(QPointF(4.5, 6), QPointF(4.5, 8));
-    p.drawLine(QPointF(11.5, 6), QPointF(11.5, 8));
-    p.setPen(QPen(QColor(120, 80, 0), 1));
-    p.setBrush(QColor(230, 180, 40));
-    p.drawRect(QRectF(2.5, 7.5, 11, 7));
-    return QIcon(pixmap);
-}
-
 QIcon drawTruck()
 {
     QPixmap pixmap = canvas();
@@ -150,7 +136,7 @@ QIcon progressIcon(OrderProgress progress)
 QIcon pieceStateIcon(PieceState state)
 {
     switch (state) {
-    case PieceState::Blocked: return padlockIcon();
+    case PieceState::Blocked: return ui::padlockIcon();
     case PieceState::Approved: return progressIcon(OrderProgress::SomeApproved);
     case PieceState::InProduction: return progressIcon(OrderProgress::AllInProduction);
     case PieceState::Cut: return progressIcon(OrderProgress::AllFinished);
@@ -161,12 +147,6 @@ QIcon pieceStateIcon(PieceState state)
     case PieceState::None: break;
     }
     return {};
-}
-
-const QIcon& padlockIcon()
-{
-    static const QIcon icon = drawPadlock();
-    return icon;
 }
 
 const QIcon& truckIcon()

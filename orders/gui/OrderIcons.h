@@ -1,7 +1,7 @@
 #pragma once
 // The icons of the orders browse, drawn once: the progress of an order, the state of a piece, the
-// padlock of a blocked position, piece or stock length, the tick of a tagged order and the truck of
-// a length always available on the market.
+// tick of a tagged order and the truck of a length always available on the market (the padlock of
+// a blocked record is the lists' shared one, ui/browse/ListIcons.h).
 
 #include "orders/OrdersList.h"
 
@@ -11,7 +11,6 @@ namespace orders::gui {
 
 QIcon progressIcon(OrderProgress progress);
 QIcon pieceStateIcon(PieceState state);   // none for PieceState::None
-const QIcon& padlockIcon();
 const QIcon& truckIcon();
 
 } // namespace orders::gui

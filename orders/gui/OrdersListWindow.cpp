@@ -11,6 +11,7 @@
 #include "orders/gui/OrderForm.h"
 #include "orders/gui/OrderIcons.h"
 #include "orders/gui/PieceForm.h"
+#include "ui/browse/ListIcons.h"
 #include "ui/layout/ControlPositions.h"
 #include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
@@ -101,7 +102,7 @@ QList<ui::BrowseColumn<OrderProfileRecord>> positionColumns(OrdersListCache& cac
         {"LOC:MM", QT_TRANSLATE_NOOP("OrdersList", "[mm]"), 14,
          [c](const OrderProfileRecord& r) { return whole(c->totalsOf(r).millimetres); }},
     };
-    columns[0].icon = [](const OrderProfileRecord& r) { return r.block != 0 ? padlockIcon() : QIcon(); };
+    columns[0].icon = [](const OrderProfileRecord& r) { return r.block != 0 ? ui::padlockIcon() : QIcon(); };
     return columns;
 }
 
@@ -153,7 +154,7 @@ QList<ui::BrowseColumn<ProfileLengthRecord>> lengthColumns(OrdersListCache& cach
     };
     columns[0].number.grouped = false;
     columns[0].icon = [c](const ProfileLengthRecord& r) {
-        return r.blockSelection != 0 || c->excluded(r.id) ? padlockIcon() : QIcon();
+        return r.blockSelection != 0 || c->excluded(r.id) ? ui::padlockIcon() : QIcon();
     };
     columns[4].icon = [](const ProfileLengthRecord& r) { return r.unlimitedStock != 0 ? truckIcon() : QIcon(); };
     return columns;

@@ -31,22 +31,6 @@ QIcon drawTagged()
     return QIcon(pixmap);
 }
 
-QIcon drawPadlock()
-{
-    QPixmap pixmap = canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);
-    p.drawLine(QPointF(4.5, 6), QPointF(4.5, 8));
-    p.drawLine(QPointF(11.5, 6), QPointF(11.5, 8));
-    p.setPen(QPen(QColor(120, 80, 0), 1));
-    p.setBrush(QColor(230, 180, 40));
-    p.drawRect(QRectF(2.5, 7.5, 11, 7));
-    return QIcon(pixmap);
-}
-
 QIcon drawTruck()
 {
     QPixmap pixmap = canvas();
@@ -75,12 +59,6 @@ QIcon drawTruck()
 const QIcon& taggedIcon()
 {
     static const QIcon icon = drawTagged();
-    return icon;
-}
-
-const QIcon& padlockIcon()
-{
-    static const QIcon icon = drawPadlock();
     return icon;
 }
 

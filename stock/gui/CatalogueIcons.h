@@ -1,14 +1,13 @@
 #pragma once
-// The icons of the catalogue's lists, drawn once: the green ball of a tagged stock length, the
-// padlock of a length excluded from optimisation or a blocked piece, the truck of a length always
-// available on the market.
+// The icons of the catalogue's lists, drawn once: the green ball of a tagged stock length and the
+// truck of a length always available on the market (the padlock of a blocked record is the lists'
+// shared one, ui/browse/ListIcons.h).
 
 #include <QIcon>
 
 namespace stock {
 
 const QIcon& taggedIcon();
-const QIcon& padlockIcon();
 const QIcon& truckIcon();
 
 } // namespace stock

@@ -9,6 +9,7 @@
 #include "stock/gui/PieceSectionsForm.h"
 #include "stock/gui/ProfileEditor.h"
 #include "stock/gui/StockLogWindow.h"
+#include "ui/browse/ListIcons.h"
 #include "ui/layout/ControlPositions.h"
 #include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
@@ -100,7 +101,7 @@ QList<ui::BrowseColumn<ProfileLengthRecord>> lengthColumns(const LengthTags* tag
     columns[0].icon = [tags](const ProfileLengthRecord& r) {
         if (tags && tags->contains(r.id))
             return taggedIcon();
-        return r.blockSelection != 0 ? padlockIcon() : QIcon();
+        return r.blockSelection != 0 ? ui::padlockIcon() : QIcon();
     };
     columns[4].icon = [](const ProfileLengthRecord& r) { return r.unlimitedStock == 1 ? truckIcon() : QIcon(); };
     return columns;
@@ -155,7 +156,7 @@ QList<ui::BrowseColumn<CutRecord>> pieceColumns(global::Database& db)
          [](const CutRecord& r) { return whole(r.id); }, {0, false, false}},
     };
     columns[0].number.grouped = false;
-    columns[0].icon = [](const CutRecord& r) { return r.block != 0 ? padlockIcon() : QIcon(); };
+    columns[0].icon = [](const CutRecord& r) { return r.block != 0 ? ui::padlockIcon() : QIcon(); };
     return columns;
 }
 
