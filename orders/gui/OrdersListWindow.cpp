@@ -15,6 +15,7 @@
 #include "ui/layout/ControlPositions.h"
 #include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
+#include "ui/window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -822,13 +823,6 @@ void OrdersListWindow::runOptimizer(OptimizerButton which)
 
 // ---- window life ---------------------------------------------------------------------------------
 
-QWidget& OrdersListWindow::placedWindow()
-{
-    if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return *frameWindow;
-    return *this;
-}
-
 void OrdersListWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -836,7 +830,7 @@ void OrdersListWindow::showEvent(QShowEvent* event)
         return;
     placed_ = true;
     if (!context_.iniFile.isEmpty())
-        layout::iniRestoreWindow(placedWindow(), QStringLiteral("OrdersList"), context_.iniFile);
+        layout::iniRestoreWindow(ui::placedWindowOf(*this), QStringLiteral("OrdersList"), context_.iniFile);
     if (positionsStore_)
         positionsStore_->restore();
 }
@@ -852,7 +846,7 @@ void OrdersListWindow::closeEvent(QCloseEvent* event)
         if (positionsStore_)
             positionsStore_->save();
         if (!context_.iniFile.isEmpty())
-            layout::iniSaveWindow(placedWindow(), QStringLiteral("OrdersList"), context_.iniFile);
+            layout::iniSaveWindow(ui::placedWindowOf(*this), QStringLiteral("OrdersList"), context_.iniFile);
         emit closed();
     }
     QWidget::closeEvent(event);

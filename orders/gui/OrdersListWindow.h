@@ -174,7 +174,6 @@ private:
     QPushButton* makeButton(const char* name, std::function<void()> action);
     // The list under its title.
     QWidget* titled(const char* name, QWidget* list);
-    QWidget& placedWindow();
 
     ui::WindowContext& context_;
     ui::WindowContext listContext_;   // the lists inside keep no window place of their own

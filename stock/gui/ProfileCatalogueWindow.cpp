@@ -13,6 +13,7 @@
 #include "ui/layout/ControlPositions.h"
 #include "ui/layout/ListFormatManager.h"
 #include "ui/layout/WindowPlacement.h"
+#include "ui/window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -671,13 +672,6 @@ bool ProfileCatalogueWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-QWidget& ProfileCatalogueWindow::placedWindow()
-{
-    if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return *frameWindow;
-    return *this;
-}
-
 void ProfileCatalogueWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -685,7 +679,7 @@ void ProfileCatalogueWindow::showEvent(QShowEvent* event)
         return;
     placed_ = true;
     if (!context_.iniFile.isEmpty())
-        layout::iniRestoreWindow(placedWindow(), QStringLiteral("Profiles"), context_.iniFile);
+        layout::iniRestoreWindow(ui::placedWindowOf(*this), QStringLiteral("Profiles"), context_.iniFile);
     if (positions_)
         positions_->restore();
 }
@@ -701,7 +695,7 @@ void ProfileCatalogueWindow::closeEvent(QCloseEvent* event)
         if (positions_)
             positions_->save();
         if (!context_.iniFile.isEmpty())
-            layout::iniSaveWindow(placedWindow(), QStringLiteral("Profiles"), context_.iniFile);
+            layout::iniSaveWindow(ui::placedWindowOf(*this), QStringLiteral("Profiles"), context_.iniFile);
         emit closed();
     }
     QWidget::closeEvent(event);

@@ -144,7 +144,6 @@ private:
     void updateButtons();
     void retranslate();
     QPushButton* makeButton(const char* name, std::function<void()> action);
-    QWidget& placedWindow();
 
     ui::WindowContext& context_;
     ui::WindowContext listContext_;   // the lists inside keep no window place of their own

@@ -5,6 +5,7 @@
 #include "ui/layout/StandardWarning.h"
 #include "ui/layout/WindowPlacement.h"
 #include "ui/window/WindowContext.h"
+#include "ui/window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -456,13 +457,6 @@ bool BrowseWindow::handleClick(QMouseEvent* event)
     return false;
 }
 
-QWidget& BrowseWindow::placedWindow()
-{
-    if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return *frameWindow;
-    return *this;
-}
-
 void BrowseWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -470,7 +464,7 @@ void BrowseWindow::showEvent(QShowEvent* event)
         return;
     placed_ = true;
     if (!context_.iniFile.isEmpty())
-        layout::iniRestoreWindow(placedWindow(), definition_.name, context_.iniFile);
+        layout::iniRestoreWindow(placedWindowOf(*this), definition_.name, context_.iniFile);
 }
 
 void BrowseWindow::closeEvent(QCloseEvent* event)
@@ -480,7 +474,7 @@ void BrowseWindow::closeEvent(QCloseEvent* event)
         if (formats_)
             formats_->kill();
         if (!context_.iniFile.isEmpty())
-            layout::iniSaveWindow(placedWindow(), definition_.name, context_.iniFile);
+            layout::iniSaveWindow(placedWindowOf(*this), definition_.name, context_.iniFile);
         emit closed();
     }
     QWidget::closeEvent(event);

@@ -121,7 +121,6 @@ private:
     void fetchPreviousWhenAtTop();
     bool handleKey(QKeyEvent* event);
     bool handleClick(QMouseEvent* event);
-    QWidget& placedWindow();
 
     WindowContext& context_;
     BrowseDefinition definition_;

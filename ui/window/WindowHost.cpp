@@ -73,4 +73,11 @@ bool TopLevelWindowHost::activateBrowse(const QString& name)
     return false;
 }
 
+QWidget& placedWindowOf(QWidget& window)
+{
+    if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(window.parentWidget()))
+        return *frameWindow;
+    return window;
+}
+
 } // namespace ui

@@ -54,4 +54,7 @@ private:
     QList<QPointer<QWidget>> browses_;
 };
 
+// What a window's placement is kept for: the frame's sub-window holding it, else the window itself.
+QWidget& placedWindowOf(QWidget& window);
+
 } // namespace ui
