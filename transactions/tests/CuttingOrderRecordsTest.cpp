@@ -11,10 +11,10 @@
 #include "global/ScriptedServices.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace transactions;
@@ -27,7 +27,7 @@ namespace {
 
 class CuttingOrderRecordsTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;

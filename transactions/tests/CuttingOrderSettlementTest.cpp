@@ -9,10 +9,10 @@
 #include "global/StockLog.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace transactions;
@@ -38,7 +38,7 @@ std::ostream& operator<<(std::ostream& os, const Counts& c)
 
 class CuttingOrderSettlementTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;

@@ -6,6 +6,7 @@
 
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
+#include "global/tests/support/ServerDatabase.h"
 #include "global/workbook/WorkbookWriter.h"
 #include "global/workbook/tests/support/WorkbookFiles.h"
 #include "support/ExportScenario.h"
@@ -38,6 +39,9 @@ class DetailExportTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QTemporaryDir fixtures;
+    // The database's data directory is a folder of its own, so that the exports beside it are all
+    // the files of the test's folder.
+    testing_support::ServerDatabase server{dir.filePath("data")};
     global::Database db{dir.filePath("data")};
     global::ScriptedDialogs dialogs;
     global::MemoryClipboard clipboard;

@@ -3,6 +3,7 @@
 // and the bar that counts rows when their number is not known.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
@@ -24,7 +25,7 @@ using namespace orders;
 class CutImportWindowQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<QTemporaryDir> books_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
@@ -39,7 +40,7 @@ private slots:
     void init()
     {
         glo() = Globals{};
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         books_ = std::make_unique<QTemporaryDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);

@@ -5,6 +5,7 @@
 
 #include "global/CheckFormat.h"
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 #include "orders/gui/InterfaceMapEditor.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,7 +45,7 @@ InterfaceMapRecord entry(const QString& type, const QString& name, const QString
 class InterfaceMapQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 
@@ -74,7 +74,7 @@ class InterfaceMapQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(db());

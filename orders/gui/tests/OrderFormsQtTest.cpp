@@ -3,6 +3,7 @@
 // carrying the division along, and saving through the order procedures.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 #include "orders/gui/OrderForm.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace global;
@@ -22,7 +22,7 @@ using ui::FormRequest;
 class OrderFormsQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 
@@ -57,7 +57,7 @@ class OrderFormsQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(db());

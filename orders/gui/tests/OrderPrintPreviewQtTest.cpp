@@ -3,6 +3,7 @@
 // printed.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Table.h"
 #include "orders/gui/OrderPrintPreview.h"
 #include "ui/report/PdfOutput.h"
@@ -10,7 +11,6 @@
 #include "ui/window/ScriptedWindowContext.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace global;
@@ -21,7 +21,7 @@ class OrderPrintPreviewQtTest : public QObject {
 private slots:
     void printsToTheOutputOfTheContext()
     {
-        QTemporaryDir dir;
+        testing_support::TestDataDir dir;
         Database db(dir.path());
         QCOMPARE(db.open(), 0);
         ui::ScriptedWindowContext scripted(db);

@@ -3,6 +3,7 @@
 // the optimizer is handed only the lengths the position offers, and the blocks reach the lists.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 #include "orders/gui/OrdersListWindow.h"
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace global;
@@ -24,7 +24,7 @@ using namespace orders::gui;
 class OrdersListQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
     QList<OptimizerRequest> optimizerCalls_;
@@ -125,7 +125,7 @@ class OrdersListQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(db());

@@ -5,6 +5,7 @@
 // list, and the picker returning the chosen code.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
@@ -25,7 +26,6 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -35,7 +35,7 @@ using namespace stock;
 class ProfileCatalogueQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
     QList<OptimizerRequest> calls_;
@@ -145,7 +145,7 @@ class ProfileCatalogueQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(*db_);

@@ -3,13 +3,13 @@
 // stored directly (as data the program found), and the checks every scenario ends with.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Records.h"
 #include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
 #include "ui/window/ScriptedWindowContext.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -20,7 +20,7 @@ class StockWindowFixture {
 public:
     void start()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<global::Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(*db_);
@@ -94,7 +94,7 @@ public:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<global::Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 };

@@ -4,6 +4,7 @@
 // orders accepted as the optimizer's save stores them, and the checks every scenario ends with.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Globals.h"
 #include "global/Records.h"
 #include "global/Table.h"
@@ -13,7 +14,6 @@
 #include "optimizer/tests/support/StockScenario.h"
 #include "ui/window/ScriptedWindowContext.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -24,7 +24,7 @@ class CuttingOrderFixture {
 public:
     void start()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<global::Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(*db_);
@@ -130,7 +130,7 @@ public:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<global::Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
     std::unique_ptr<testing_support::StockScenario> scenario_;
