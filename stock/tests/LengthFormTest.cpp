@@ -7,12 +7,14 @@
 #include "global/ScriptedServices.h"
 #include "global/StockBooking.h"
 #include "global/Table.h"
+#include "global/TableSql.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
 #include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <array>
 #include <functional>
@@ -361,7 +363,9 @@ TEST_F(LengthFormTest, AFailingWriteAtAnyPointLeavesEveryTableAsBefore)
         EXPECT_GE(writes, 3) << request.name;   // opening balance lines, the length, its line
         EXPECT_TRUE(testing_support::stockLogExplainsStock(db)) << request.name;
         // Back to an empty log for the next request.
-        QSqlQuery(db.connection()).exec(QStringLiteral("DELETE FROM STOCK_CHANGE"));
+        QSqlQuery emptying(db.connection());
+        ASSERT_TRUE(emptying.exec(QStringLiteral("DELETE FROM %1").arg(global::quoted(QStringLiteral("STOCK_CHANGE")))))
+            << emptying.lastError().text().toStdString();
     }
 }
 

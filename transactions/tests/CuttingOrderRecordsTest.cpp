@@ -104,6 +104,7 @@ TEST_F(CuttingOrderRecordsTest, TheDescriptionIsWrittenOntoTheRecordAsItIsNowAnd
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("Nr błędu = 35")));
     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
 }
 
 TEST_F(CuttingOrderRecordsTest, PrintListsKeepStoredNumbersAndNumberAnOldOrderByLengthThenIdentifier)

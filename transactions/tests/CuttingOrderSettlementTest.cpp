@@ -335,6 +335,7 @@ TEST_F(CuttingOrderSettlementTest, ACuttingOrderChangedMeanwhileIsRefusedWithNot
     EXPECT_FALSE(deleteTransaction(db, services, t).done);
     EXPECT_FALSE(closeTransaction(db, services, t, CloseMode::Close).done);
     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+    EXPECT_TRUE(testing_support::stockLogExplainsStock(db));
 }
 
 TEST_F(CuttingOrderSettlementTest, AMissingBarLengthRefusesTheRunNamingIt)

@@ -6,6 +6,7 @@
 
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
+#include "global/TableSql.h"
 #include "global/tests/support/ServerDatabase.h"
 #include "global/workbook/WorkbookWriter.h"
 #include "global/workbook/tests/support/WorkbookFiles.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -325,7 +327,10 @@ public:
             return true;
         if (!drop_)
             return false;
-        QSqlQuery(db_.connection()).exec("ALTER TABLE STOCK_TRANS_SUBITEMS RENAME TO GONE");
+        QSqlQuery rename(db_.connection());
+        if (!rename.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2")
+                             .arg(global::quoted(QStringLiteral("STOCK_TRANS_SUBITEMS")), global::quoted(QStringLiteral("GONE")))))
+            ADD_FAILURE() << "the table stayed: " << rename.lastError().text().toStdString();
         return true;
     }
     void finish() override {}

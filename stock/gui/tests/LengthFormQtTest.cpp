@@ -325,6 +325,7 @@ private slots:
         });
         QVERIFY(!stock::gui::editStockLength(context(), FormRequest::Change, 4, id));
         QCOMPARE(length(id)->extStock, 7u);
+        VERIFY_LOG_EXPLAINS_STOCK(*this);
     }
 
     void theTextsAreEnglishWithTheEnglishTranslation()

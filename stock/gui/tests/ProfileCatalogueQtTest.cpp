@@ -159,6 +159,7 @@ private slots:
     {
         ProfileCatalogueWindow window(context(), handOvers());
         QCOMPARE(Table<StockChangeRecord>(db()).count(Table<StockChangeRecord>::Auto), 6);
+        QVERIFY(bool(testing_support::stockLogExplainsStock(db())));
         ProfileList& list = window.profiles();
         QCOMPARE(list.model().rowCount(), 2);   // the hidden profile is left out of "Aktywne"
         QCOMPARE(list.current()->profileCode, QStringLiteral("AL-40"));

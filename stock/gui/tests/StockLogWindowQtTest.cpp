@@ -44,6 +44,7 @@ class StockLogWindowQtTest : public QObject, public stock_window_tests::StockWin
         QCOMPARE(form.change(a6000, changed), stock::LengthResponse::Done);
         dialogs().planAnswers({0});
         QCOMPARE(form.remove(a3000), stock::LengthResponse::Done);
+        VERIFY_LOG_EXPLAINS_STOCK(*this);
     }
 
     static QString cell(StockLogWindow& window, int row, int column)

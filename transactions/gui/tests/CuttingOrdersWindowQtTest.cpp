@@ -393,6 +393,7 @@ private slots:
         QVERIFY(dialogs().messages().last().contains(QStringLiteral("zostało usunięte na innym stanowisku")));
         QCOMPARE(snapshot(), before);
         QVERIFY(shownOrders(window).isEmpty());
+        VERIFY_LOG_EXPLAINS_STOCK(*this);
     }
 
     void theDescriptionFormWritesTheDescriptionAndTheDate()
