@@ -344,6 +344,7 @@ TEST_F(LengthFormTest, AFailingWriteAtAnyPointLeavesEveryTableAsBefore)
     };
     for (const Request& request : requests) {
         // The log is empty, so each request also writes the opening balance.
+        ASSERT_TRUE(log().isEmpty()) << request.name;
         const std::string before = testing_support::databaseSnapshot(db);
         int writes = 0;
         // The request succeeds once n passes its last write; every n before that fails one write.
