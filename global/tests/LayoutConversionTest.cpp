@@ -118,6 +118,9 @@ TEST_F(LayoutConversionTest, Version1FileConvertedToVersion2AfterItsCopyWithEver
     EXPECT_EQ(report.fromVersion, 1);
     EXPECT_EQ(report.toVersion, 2);
     EXPECT_TRUE(report.notes.isEmpty());
+    // The step of version 1 and nothing else: the file and the server database were whole.
+    EXPECT_EQ(report.changes, (QStringList{layoutSteps().first().description,
+                                           QStringLiteral("typy mapowania pól zapisane wielkimi literami (1)")}));
     EXPECT_EQ(report.backupFile, QDir::toNativeSeparators(QDir(backupFolder()).filePath(QStringLiteral("barmond.db"))));
 
     // The copy, a database file also from a server, is the database as it was: version 1, the
