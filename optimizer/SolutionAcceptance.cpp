@@ -136,8 +136,7 @@ private:
             const global::CutRecord& cut = cuts_.at(cutId);
             if (count > uint64_t(cut.pcs) * 2)
                 return fail(QStringLiteral("%1 jest w rozwiązaniu %2 razy, a zamówiono %3 szt. Zapis niemożliwy.")
-                                .arg(pieceName(cut, orderNumber(cut)), piecesText(count))
-                                .arg(cut.pcs));
+                                .arg(pieceName(cut, orderNumber(cut)), piecesText(count), QString::number(cut.pcs)));
         }
         return true;
     }
@@ -154,13 +153,12 @@ private:
         if (cut.status != NewPiece && cut.status != ApprovedPiece)
             return fail(QStringLiteral("%1 ma status %2: został w międzyczasie przyjęty do produkcji albo zmieniony "
                                        "na innym stanowisku. Zapis niemożliwy.")
-                            .arg(name)
-                            .arg(cut.status));
+                            .arg(name, QString::number(cut.status)));
         if (cut.block != 0)
             return fail(QStringLiteral("%1 jest zablokowany - nie bierze udziału w optymalizacji. Zapis niemożliwy.")
                             .arg(name));
         if (cut.profileId != profileId_)
-            return fail(QStringLiteral("%1 należy do innego profila (%2). Zapis niemożliwy.").arg(name).arg(cut.profileId));
+            return fail(QStringLiteral("%1 należy do innego profila (%2). Zapis niemożliwy.").arg(name, QString::number(cut.profileId)));
         return true;
     }
 
