@@ -207,6 +207,7 @@ private:
             piecesOfBar[piece.itemId].push_back(&piece);
 
         Table<global::StockTransItemRecord> items(db_);
+        global::NewIdentifiers<global::StockTransItemRecord> newItem(items);
         uint32_t printId = 0;
         for (const SolutionItemRow& bar : bars) {
             if (booking.move(bar.lenghtDbId, global::StockMove::inProduction(-1), profile_.id, bar.lenght) != 0)
@@ -220,9 +221,9 @@ private:
             item.printId = ++printId;
             if (!bookRemnant(booking, bar.scrap, item.remnantId))
                 return false;
-            if (const int code = global::newIdentifier(items, item.id); code != 0)
+            if (const int code = newItem.next(item.id); code != 0)
                 return fail(QStringLiteral("Systemowy błąd odwołania do tabeli STOCK_TRANS_ITEMS. ErrorCode = %1").arg(code));
-            if (const int code = items.add(item); code != 0)
+            if (const int code = newItem.add(item); code != 0)
                 return fail(QStringLiteral("Systemowy błąd dodawania rekordu do tabeli STOCK_TRANS_ITEMS. ErrorCode = %1")
                                 .arg(code));
             ++result_.bars;
@@ -280,11 +281,11 @@ private:
         record.code = cut.code;
         record.descr1 = cut.description1;
         record.descr2 = cut.description2;
-        if (const int code = global::newIdentifier(subitems_, record.id); code != 0)
+        if (const int code = newSubitem_.next(record.id); code != 0)
             return fail(QStringLiteral("Błąd systemowy podczas ustalania ostatniego numeru rekordu w tabeli "
                                        "STOCK_TRANS_SUBITEMS. Po Previous ErrorCode = %1")
                             .arg(code));
-        if (const int code = subitems_.add(record); code != 0)
+        if (const int code = newSubitem_.add(record); code != 0)
             return fail(QStringLiteral("Błąd systemowy zapisu do tabeli STOCK_TRANS_SUBITEMS. Po ADD ErrorCode = %1")
                             .arg(code));
         ++result_.pieces;
@@ -320,6 +321,8 @@ private:
     global::ProfileRecord profile_;
     global::StockTransRecord order_;
     Table<global::StockTransSubitemRecord> subitems_{db_};
+    // Items and pieces take their numbers in turn inside the transaction.
+    global::NewIdentifiers<global::StockTransSubitemRecord> newSubitem_{subitems_};
     std::map<uint32_t, global::CutRecord> cuts_;
     std::unordered_map<uint32_t, global::OrderRecord> orders_;
     AcceptanceResult result_;
