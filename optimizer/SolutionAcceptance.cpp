@@ -1,6 +1,7 @@
 #include "optimizer/SolutionAcceptance.h"
 
 #include "global/Database.h"
+#include "global/NewIdentifiers.h"
 #include "global/Services.h"
 #include "global/StockBooking.h"
 #include "global/Table.h"
