@@ -394,7 +394,7 @@ int LayoutConversion::readVersion(QSqlDatabase& db, int& version)
     if (version > Database::SchemaVersion)
         return fail(err::InvalidFile, QStringLiteral("Baza danych %1 ma układ w wersji %2, której ta wersja programu nie zna "
                                                      "(zna wersje do %3); konwersja jej nie zmieni.")
-                                          .arg(name).arg(version).arg(Database::SchemaVersion));
+                                          .arg(name, QString::number(version), QString::number(Database::SchemaVersion)));
     return 0;
 }
 
@@ -486,7 +486,7 @@ int LayoutConversion::convert(QSqlDatabase& db, int version, ConversionReport& r
         if (!step.apply(db, report, error))
             return fail(err::StorageError, QStringLiteral("Konwersja bazy danych %1 z wersji %2 nie powiodła się (%3); plik "
                                                           "pozostał bez zmian.")
-                                               .arg(name).arg(step.from).arg(error));
+                                               .arg(name, QString::number(step.from), error));
     }
     if (!proceed(QStringLiteral("uzupełnienie")))
         return fail(err::StorageError, QStringLiteral("Konwersja bazy danych %1 przerwana; plik pozostał bez zmian.").arg(name));
