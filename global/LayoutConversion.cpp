@@ -49,13 +49,19 @@ struct FieldMapEntry {
     QString shownName() const { return type + QLatin1Char('/') + internalName; }
 };
 
+// The field map's rows are told apart by the file's rowid, on the server by their row-number column.
+QString fieldMapRow(QSqlDatabase& db)
+{
+    return onServer(db) ? quoted(schemaNamed(QStringLiteral("INTERFACE_MAP"))->rowIdColumn) : QStringLiteral("rowid");
+}
+
 bool readFieldMap(QSqlDatabase& db, bool withInternalName, QList<FieldMapEntry>& entries, QString& error)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString internal = withInternalName ? QStringLiteral("\"INTERNAL_NAME\"") : QStringLiteral("''");
-    if (!q.exec(QStringLiteral("SELECT rowid, \"TYPE\", %1, \"EXTERNAL_NAME\" FROM \"INTERFACE_MAP\" ORDER BY rowid")
-                    .arg(internal))) {
+    if (!q.exec(QStringLiteral("SELECT %2, \"TYPE\", %1, \"EXTERNAL_NAME\" FROM \"INTERFACE_MAP\" ORDER BY %2")
+                    .arg(internal, fieldMapRow(db)))) {
         error = QStringLiteral("odczyt tabeli INTERFACE_MAP: %1").arg(q.lastError().text());
         return false;
     }
@@ -133,8 +139,8 @@ bool fieldMapNamesBindWhenFilled(QSqlDatabase& db, ConversionReport& report, QSt
 
     for (const auto& [loser, keeper] : externalNameClashes(entries)) {
         FieldMapEntry& e = entries[loser];
-        if (!runUpdate(db, QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"EXTERNAL_NAME\" = '' WHERE rowid = ?"), {e.rowId},
-                       error))
+        if (!runUpdate(db, QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"EXTERNAL_NAME\" = '' WHERE %1 = ?").arg(fieldMapRow(db)),
+                       {e.rowId}, error))
             return false;
         report.notes << QStringLiteral("wpis mapowania %1 miał tę samą nazwę lokalną \"%2\" co wpis %3; jego nazwa "
                                        "lokalna została usunięta (wpis zostaje z formułą)")
@@ -142,8 +148,9 @@ bool fieldMapNamesBindWhenFilled(QSqlDatabase& db, ConversionReport& report, QSt
         e.externalName.clear();
     }
     const bool withShadow = columns.contains(QStringLiteral("TYPE_UPPER"));
-    const QString setType = withShadow ? QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ?, \"TYPE_UPPER\" = ? WHERE rowid = ?")
-                                       : QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ? WHERE rowid = ?");
+    const QString setType = (withShadow ? QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ?, \"TYPE_UPPER\" = ? WHERE %1 = ?")
+                                        : QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ? WHERE %1 = ?"))
+                                .arg(fieldMapRow(db));
     int retyped = 0;
     for (const FieldMapEntry& e : std::as_const(entries)) {
         if (e.type == e.upperType())
@@ -359,7 +366,7 @@ int LayoutConversion::readVersion(QSqlDatabase& db, int& version)
     if (version > Database::SchemaVersion)
         return fail(err::InvalidFile, QStringLiteral("Baza danych %1 ma układ w wersji %2, której ta wersja programu nie zna "
                                                      "(zna wersje do %3); konwersja jej nie zmieni.")
-                                          .arg(name).arg(version).arg(Database::SchemaVersion));
+                                          .arg(name, QString::number(version), QString::number(Database::SchemaVersion)));
     return 0;
 }
 
@@ -442,7 +449,7 @@ int LayoutConversion::convert(QSqlDatabase& db, int version, ConversionReport& r
         if (!step.apply(db, report, error))
             return fail(err::StorageError, QStringLiteral("Konwersja bazy danych %1 z wersji %2 nie powiodła się (%3); plik "
                                                           "pozostał bez zmian.")
-                                               .arg(name).arg(step.from).arg(error));
+                                               .arg(name, QString::number(step.from), error));
     }
     if (!proceed(QStringLiteral("uzupełnienie")))
         return fail(err::StorageError, QStringLiteral("Konwersja bazy danych %1 przerwana; plik pozostał bez zmian.").arg(name));
