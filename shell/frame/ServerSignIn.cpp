@@ -23,7 +23,7 @@ ServerSignIn::Outcome ServerSignIn::run()
         if (attempt == MaxAttempts)
             return Outcome::Refused;   // the last password stays: opening reports the server's refusal
         QString password;
-        if (!prompt_.askPassword(question(tried), password, tr("Hasło do bazy danych"))) {
+        if (!prompt_.askPassword(question(location, tried), password, caption())) {
             global::forgetServerPassword(address);
             return Outcome::Cancelled;
         }
@@ -32,9 +32,8 @@ ServerSignIn::Outcome ServerSignIn::run()
     }
 }
 
-QString ServerSignIn::question(const global::SignInResult& last) const
+QString ServerSignIn::question(const global::DatabaseLocation& location, const global::SignInResult& last)
 {
-    const global::DatabaseLocation location = global::locationOf(db_);
     const QString user = location.user.isEmpty() ? qEnvironmentVariable("USER") : location.user;
     QString text;
     if (last.outcome == global::SignIn::PasswordRefused)
@@ -42,6 +41,11 @@ QString ServerSignIn::question(const global::SignInResult& last) const
     text += tr("Baza danych %1 wymaga hasła użytkownika %2.").arg(location.displayName(), user)
             + tr("|Hasło nie zostanie nigdzie zapisane: program pamięta je do końca pracy.");
     return text;
+}
+
+QString ServerSignIn::caption()
+{
+    return tr("Hasło do bazy danych");
 }
 
 } // namespace shell

@@ -35,8 +35,11 @@ public:
     // left to the opening of the database, which reports it.
     Outcome run();
 
+    // The question for the database at location after the last attempt, and its caption.
+    static QString question(const global::DatabaseLocation& location, const global::SignInResult& last);
+    static QString caption();
+
 private:
-    QString question(const global::SignInResult& last) const;
 
     const global::Database& db_;
     global::PasswordPrompt& prompt_;
