@@ -71,77 +71,126 @@ QString readError(const QString& what, const QSqlQuery& q)
     return QStringLiteral("%1: %2").arg(what, q.lastError().text());
 }
 
-// The key columns of one index; the row identifier (an alias of SQLite's rowid) has no name there.
-bool readIndexColumns(QSqlDatabase& db, const QString& index, const QString& rowIdColumn, QStringList& columns,
-                      QString& error)
+// The catalogue of a database as far as the layout check needs it, read for all tables at once:
+// per table its columns and its indexes. Tables are found by name as the engine finds them: the
+// file ignores letter case, the server does not.
+struct StoredTable {
+    QSet<QString> columns;                 // upper case
+    QHash<QString, StoredIndex> indexes;   // by index name in upper case
+};
+
+class StoredCatalogue {
+public:
+    explicit StoredCatalogue(bool server) : server_(server) {}
+    StoredTable& table(const QString& name) { return tables_[key(name)]; }
+    const StoredTable* find(const QString& name) const
+    {
+        const auto found = tables_.constFind(key(name));
+        return found == tables_.constEnd() ? nullptr : &*found;
+    }
+
+private:
+    QString key(const QString& name) const { return server_ ? name : name.toUpper(); }
+    bool server_;
+    QHash<QString, StoredTable> tables_;
+};
+
+const TableSchema* schemaOf(const QString& table)
 {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT name, \"desc\" FROM pragma_index_xinfo(?) WHERE \"key\" = 1 ORDER BY seqno"));
-    q.addBindValue(index);
-    if (!q.exec()) {
-        error = readError(QStringLiteral("pola indeksu %1").arg(index), q);
+    for (const TableSchema* s : allTableSchemas())
+        if (s->name.compare(table, Qt::CaseInsensitive) == 0)
+            return s;
+    return nullptr;
+}
+
+// The file's columns and indexes of every table: two reads of its own description. An index
+// column without a name is the row identifier (an alias of SQLite's rowid).
+bool readFileCatalogue(QSqlDatabase& db, StoredCatalogue& catalogue, QString& error)
+{
+    QSqlQuery columns(db);
+    columns.setForwardOnly(true);
+    if (!columns.exec(QStringLiteral("SELECT m.name, p.name FROM sqlite_master AS m "
+                                     "JOIN pragma_table_info(m.name) AS p WHERE m.type = 'table'"))) {
+        error = readError(QStringLiteral("pola tabel"), columns);
         return false;
     }
-    while (q.next()) {
-        const QString name = q.value(0).isNull() ? rowIdColumn : q.value(0).toString();
-        columns << name.toUpper() + (q.value(1).toInt() != 0 ? Descending : QString());
+    while (columns.next())
+        catalogue.table(columns.value(0).toString()).columns.insert(columns.value(1).toString().toUpper());
+
+    QSqlQuery indexes(db);
+    indexes.setForwardOnly(true);
+    if (!indexes.exec(QStringLiteral(
+            "SELECT m.name, l.name, l.\"unique\", l.partial, s.sql, x.name, x.\"desc\" FROM sqlite_master AS m "
+            "JOIN pragma_index_list(m.name) AS l "
+            "JOIN pragma_index_xinfo(l.name) AS x "
+            "LEFT JOIN sqlite_master AS s ON s.type = 'index' AND s.name = l.name "
+            "WHERE m.type = 'table' AND x.\"key\" = 1 ORDER BY m.name, l.name, x.seqno"))) {
+        error = readError(QStringLiteral("indeksy tabel"), indexes);
+        return false;
+    }
+    while (indexes.next()) {
+        const QString table = indexes.value(0).toString();
+        StoredIndex& stored = catalogue.table(table).indexes[indexes.value(1).toString().toUpper()];
+        if (stored.columns.isEmpty()) {
+            stored.unique = indexes.value(2).toInt() != 0;
+            if (indexes.value(3).toInt() != 0)
+                stored.where = conditionOf(indexes.value(4).toString());
+        }
+        QString column = indexes.value(5).toString();
+        if (indexes.value(5).isNull()) {
+            const TableSchema* s = schemaOf(table);
+            column = s ? s->rowIdColumn : QString();
+        }
+        stored.columns << column.toUpper() + (indexes.value(6).toInt() != 0 ? Descending : QString());
     }
     return true;
 }
 
-// PostgreSQL's indexes of one table: name, uniqueness, condition and key columns (with DESC).
-bool readServerIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
+// The server's columns and indexes of every table of the current schema, read from its catalogue
+// in two queries. The columns are those the server's information schema lists (tables, views and
+// foreign tables the user may use), the indexes with name, uniqueness, condition and key columns.
+bool readServerCatalogue(QSqlDatabase& db, StoredCatalogue& catalogue, QString& error)
 {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral(
-        "SELECT i.relname, x.indisunique, coalesce(pg_get_expr(x.indpred, x.indrelid), ''), k.n, a.attname, "
-        "(x.indoption[k.n - 1] & 1) "
-        "FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid JOIN pg_class t ON t.oid = x.indrelid "
-        "JOIN pg_namespace ns ON ns.oid = t.relnamespace AND ns.nspname = current_schema() "
-        "CROSS JOIN LATERAL generate_series(1, x.indnkeyatts) AS k(n) "
-        "LEFT JOIN pg_attribute a ON a.attrelid = t.oid AND a.attnum = x.indkey[k.n - 1] "
-        "WHERE t.relname = ? ORDER BY i.relname, k.n"));
-    q.addBindValue(s.name);
-    if (!q.exec()) {
-        error = readError(QStringLiteral("indeksy tabeli %1").arg(s.name), q);
+    QSqlQuery columns(db);
+    columns.setForwardOnly(true);
+    if (!columns.exec(QStringLiteral(
+            "SELECT c.relname, a.attname FROM pg_class c "
+            "JOIN pg_namespace ns ON ns.oid = c.relnamespace AND ns.nspname = current_schema() "
+            "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
+            "WHERE c.relkind IN ('r', 'v', 'f', 'p') "
+            "AND (pg_has_role(c.relowner, 'USAGE') "
+            "OR has_column_privilege(c.oid, a.attnum, 'SELECT, INSERT, UPDATE, REFERENCES'))"))) {
+        error = readError(QStringLiteral("pola tabel"), columns);
         return false;
     }
-    while (q.next()) {
-        StoredIndex& stored = indexes[q.value(0).toString().toUpper()];
-        stored.unique = q.value(1).toBool();
-        stored.where = comparableCondition(q.value(2).toString());
-        stored.columns << q.value(4).toString().toUpper() + (q.value(5).toInt() != 0 ? Descending : QString());
+    while (columns.next())
+        catalogue.table(columns.value(0).toString()).columns.insert(columns.value(1).toString().toUpper());
+
+    QSqlQuery indexes(db);
+    indexes.setForwardOnly(true);
+    if (!indexes.exec(QStringLiteral(
+            "SELECT t.relname, i.relname, x.indisunique, coalesce(pg_get_expr(x.indpred, x.indrelid), ''), a.attname, "
+            "(x.indoption[k.n - 1] & 1) "
+            "FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid JOIN pg_class t ON t.oid = x.indrelid "
+            "JOIN pg_namespace ns ON ns.oid = t.relnamespace AND ns.nspname = current_schema() "
+            "CROSS JOIN LATERAL generate_series(1, x.indnkeyatts) AS k(n) "
+            "LEFT JOIN pg_attribute a ON a.attrelid = t.oid AND a.attnum = x.indkey[k.n - 1] "
+            "ORDER BY t.relname, i.relname, k.n"))) {
+        error = readError(QStringLiteral("indeksy tabel"), indexes);
+        return false;
+    }
+    while (indexes.next()) {
+        StoredIndex& stored = catalogue.table(indexes.value(0).toString()).indexes[indexes.value(1).toString().toUpper()];
+        stored.unique = indexes.value(2).toBool();
+        stored.where = comparableCondition(indexes.value(3).toString());
+        stored.columns << indexes.value(4).toString().toUpper() + (indexes.value(5).toInt() != 0 ? Descending : QString());
     }
     return true;
 }
 
-bool readIndexes(QSqlDatabase& db, const TableSchema& s, QHash<QString, StoredIndex>& indexes, QString& error)
+bool readCatalogue(QSqlDatabase& db, StoredCatalogue& catalogue, QString& error)
 {
-    if (onServer(db))
-        return readServerIndexes(db, s, indexes, error);
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT l.name, l.\"unique\", l.partial, m.sql FROM pragma_index_list(?) AS l "
-                             "LEFT JOIN sqlite_master AS m ON m.type = 'index' AND m.name = l.name"));
-    q.addBindValue(s.name);
-    if (!q.exec()) {
-        error = readError(QStringLiteral("indeksy tabeli %1").arg(s.name), q);
-        return false;
-    }
-    QList<std::pair<QString, StoredIndex>> listed;
-    while (q.next()) {
-        StoredIndex stored;
-        stored.unique = q.value(1).toInt() != 0;
-        if (q.value(2).toInt() != 0)
-            stored.where = conditionOf(q.value(3).toString());
-        listed.append({q.value(0).toString(), stored});
-    }
-    q.finish();
-    for (auto& [name, stored] : listed) {
-        if (!readIndexColumns(db, name, s.rowIdColumn, stored.columns, error))
-            return false;
-        indexes.insert(name.toUpper(), stored);
-    }
-    return true;
+    return onServer(db) ? readServerCatalogue(db, catalogue, error) : readFileCatalogue(db, catalogue, error);
 }
 
 QStringList upperCased(const QStringList& list)
@@ -152,26 +201,19 @@ QStringList upperCased(const QStringList& list)
     return out;
 }
 
-bool findTableGap(QSqlDatabase& db, const TableSchema& s, TableLayoutGap& gap, QString& error)
+void findTableGap(const StoredTable& stored, const TableSchema& s, TableLayoutGap& gap)
 {
-    QSet<QString> columns;
-    if (!readColumnNames(db, s.name, columns, error))
-        return false;
     for (const ColumnDef& c : s.columns)
-        if (!columns.contains(c.name.toUpper()))
+        if (!stored.columns.contains(c.name.toUpper()))
             gap.missingColumns << c.name;
-    QHash<QString, StoredIndex> indexes;
-    if (!readIndexes(db, s, indexes, error))
-        return false;
     for (const IndexLayout& index : indexLayouts(s)) {
-        const auto stored = indexes.constFind(index.name.toUpper());
-        if (stored == indexes.constEnd())
+        const auto found = stored.indexes.constFind(index.name.toUpper());
+        if (found == stored.indexes.constEnd())
             gap.missingKeys << index.name;
-        else if (stored->unique != index.unique || stored->columns != upperCased(index.columns)
-                 || stored->where != comparableCondition(index.where))
+        else if (found->unique != index.unique || found->columns != upperCased(index.columns)
+                 || found->where != comparableCondition(index.where))
             gap.differentKeys << index.name;
     }
-    return true;
 }
 
 } // namespace
@@ -301,13 +343,19 @@ bool findLayoutGaps(QSqlDatabase& db, QList<TableLayoutGap>& gaps, QString& erro
     QSet<QString> tables;
     if (!readTableNames(db, tables, error))
         return false;
+    StoredCatalogue catalogue(onServer(db));
+    if (!readCatalogue(db, catalogue, error))
+        return false;
+    const StoredTable none;
     for (const TableSchema* s : allTableSchemas()) {
         TableLayoutGap gap;
         gap.table = s->name;
-        if (!tables.contains(s->name.toUpper()))
+        if (!tables.contains(s->name.toUpper())) {
             gap.tableMissing = true;
-        else if (!findTableGap(db, *s, gap, error))
-            return false;
+        } else {
+            const StoredTable* stored = catalogue.find(s->name);
+            findTableGap(stored ? *stored : none, *s, gap);
+        }
         if (!gap.isEmpty())
             gaps << gap;
     }

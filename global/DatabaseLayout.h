@@ -2,10 +2,12 @@
 // The stored layout of the fifteen tables: the SQL that creates them, and the check of a database
 // file against the layout this version reads and writes.
 //
-// The check reads the file's own description of itself (the table list, PRAGMA table_info and
-// PRAGMA index_list / index_xinfo); it never selects a column by name, because SQLite reads an
-// unknown double-quoted name as a text constant. It answers per table what is missing, so that a
-// refusal can name it and a conversion can add exactly that.
+// The check reads the database's own description of itself for all tables at once (the file's
+// table list with PRAGMA table_info and PRAGMA index_list / index_xinfo, the server's catalogue),
+// a few reads whatever the number of tables, so that opening a server database costs few round
+// trips; it never selects a column by name, because SQLite reads an unknown double-quoted name as a
+// text constant. It answers per table what is missing, so that a refusal can name it and a
+// conversion can add exactly that.
 
 #include "global/TableSchema.h"
 

@@ -49,10 +49,12 @@ struct FieldMapEntry {
     QString shownName() const { return type + QLatin1Char('/') + internalName; }
 };
 
-// The field map's rows are told apart by the file's rowid, on the server by their row-number column.
-QString fieldMapRow(QSqlDatabase& db)
+// The column that numbers a table's rows: SQLite's rowid on the file (its alias, the table's row
+// identifier, may be missing from an older file), the row identifier on the server.
+QString rowNumberColumn(QSqlDatabase& db, const QString& table)
 {
-    return onServer(db) ? quoted(schemaNamed(QStringLiteral("INTERFACE_MAP"))->rowIdColumn) : QStringLiteral("rowid");
+    const TableSchema* s = schemaNamed(table);
+    return onServer(db) && s ? quoted(s->rowIdColumn) : QStringLiteral("rowid");
 }
 
 bool readFieldMap(QSqlDatabase& db, bool withInternalName, QList<FieldMapEntry>& entries, QString& error)
@@ -60,8 +62,9 @@ bool readFieldMap(QSqlDatabase& db, bool withInternalName, QList<FieldMapEntry>&
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString internal = withInternalName ? QStringLiteral("\"INTERNAL_NAME\"") : QStringLiteral("''");
+    const QString row = rowNumberColumn(db, QStringLiteral("INTERFACE_MAP"));
     if (!q.exec(QStringLiteral("SELECT %2, \"TYPE\", %1, \"EXTERNAL_NAME\" FROM \"INTERFACE_MAP\" ORDER BY %2")
-                    .arg(internal, fieldMapRow(db)))) {
+                    .arg(internal, row))) {
         error = QStringLiteral("odczyt tabeli INTERFACE_MAP: %1").arg(q.lastError().text());
         return false;
     }
@@ -136,11 +139,12 @@ bool fieldMapNamesBindWhenFilled(QSqlDatabase& db, ConversionReport& report, QSt
     QList<FieldMapEntry> entries;
     if (!readFieldMap(db, columns.contains(QStringLiteral("INTERNAL_NAME")), entries, error))
         return false;
+    const QString row = rowNumberColumn(db, QStringLiteral("INTERFACE_MAP"));
 
     for (const auto& [loser, keeper] : externalNameClashes(entries)) {
         FieldMapEntry& e = entries[loser];
-        if (!runUpdate(db, QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"EXTERNAL_NAME\" = '' WHERE %1 = ?").arg(fieldMapRow(db)),
-                       {e.rowId}, error))
+        if (!runUpdate(db, QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"EXTERNAL_NAME\" = '' WHERE %1 = ?").arg(row), {e.rowId},
+                       error))
             return false;
         report.notes << QStringLiteral("wpis mapowania %1 miał tę samą nazwę lokalną \"%2\" co wpis %3; jego nazwa "
                                        "lokalna została usunięta (wpis zostaje z formułą)")
@@ -150,7 +154,7 @@ bool fieldMapNamesBindWhenFilled(QSqlDatabase& db, ConversionReport& report, QSt
     const bool withShadow = columns.contains(QStringLiteral("TYPE_UPPER"));
     const QString setType = (withShadow ? QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ?, \"TYPE_UPPER\" = ? WHERE %1 = ?")
                                         : QStringLiteral("UPDATE \"INTERFACE_MAP\" SET \"TYPE\" = ? WHERE %1 = ?"))
-                                .arg(fieldMapRow(db));
+                                .arg(row);
     int retyped = 0;
     for (const FieldMapEntry& e : std::as_const(entries)) {
         if (e.type == e.upperType())
@@ -244,6 +248,30 @@ bool remakeKeys(QSqlDatabase& db, const TableSchema& s, const TableLayoutGap& ga
     return true;
 }
 
+// Drops from a database file just made the keys that the source database lacks or has in another
+// form (for a copy of a database that needs converting).
+bool dropKeysTheSourceLacks(QSqlDatabase& source, Database& file, QString& error)
+{
+    QList<TableLayoutGap> gaps;
+    if (!findLayoutGaps(source, gaps, error))
+        return false;
+    QSqlDatabase db = file.connection();
+    for (const TableLayoutGap& gap : std::as_const(gaps))
+        for (const QString& key : gap.missingKeys + gap.differentKeys)
+            if (!exec(db, QStringLiteral("DROP INDEX %1").arg(quoted(key)), QStringLiteral("klucz kopii %1").arg(key), error))
+                return false;
+    return true;
+}
+
+// Records the layout version in a database file just made (for a copy of an older database).
+void markLayoutVersion(Database& file, int version, QString& error)
+{
+    QSqlDatabase db = file.connection();
+    for (const QString& sql : writeLayoutVersionSql(db, version))
+        if (!exec(db, sql, QStringLiteral("wersja układu kopii"), error))
+            return;
+}
+
 } // namespace
 
 const QList<LayoutStep>& layoutSteps()
@@ -323,7 +351,7 @@ int LayoutConversion::run(const QDateTime& now, ConversionReport& report)
         return 0;
     if (!proceed(QStringLiteral("kopia")))
         return fail(err::StorageError, QStringLiteral("Konwersja bazy danych %1 przerwana przed kopią; plik pozostał bez zmian.").arg(name));
-    if (const int code = backUp(now, report); code != 0)
+    if (const int code = backUp(now, version, report); code != 0)
         return code;
     if (const int code = convert(db, version, report); code != 0)
         return code;
@@ -388,7 +416,7 @@ int LayoutConversion::describeNeed(QSqlDatabase& db, int version, QString& need)
 
 // A consistent copy of the whole file, read through a connection of its own while this one holds
 // the write lock.
-int LayoutConversion::backUp(const QDateTime& now, ConversionReport& report)
+int LayoutConversion::backUp(const QDateTime& now, int version, ConversionReport& report)
 {
     const QString folder = QDir(databaseFolderOf(db_))
                                .filePath(backupFolderName(now).mid(QStringLiteral("DB/").size()));
@@ -405,12 +433,21 @@ int LayoutConversion::backUp(const QDateTime& now, ConversionReport& report)
     QString error;
     if (isOnServer(db_)) {
         // From the server the copy is a database file, read through a connection of its own.
+        // The file is made in the current layout without the keys the database lacks or has in
+        // another form, so that it takes the records as they are, also those such a key would
+        // refuse; it keeps the database's own layout version, so that the program opening it
+        // offers the same conversion.
         Database reader = Database::atFile(db_.filePath());
         Database file = Database::atFile(copy);
+        QSqlDatabase source = db_.connection();
         if (file.open() != 0)
             error = file.openErrorText();
+        else if (!dropKeysTheSourceLacks(source, file, error))
+            ;
         else if (copyAllTables(reader, file, error) != 0 && error.isEmpty())
             error = QStringLiteral("kopia niepełna");
+        else if (error.isEmpty())
+            markLayoutVersion(file, version, error);
     } else {
         QSqlDatabase reader = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         reader.setDatabaseName(db_.filePath());

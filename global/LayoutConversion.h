@@ -80,7 +80,7 @@ private:
     bool proceed(const QString& stage);
     int readVersion(QSqlDatabase& db, int& version);
     int describeNeed(QSqlDatabase& db, int version, QString& need);
-    int backUp(const QDateTime& now, ConversionReport& report);
+    int backUp(const QDateTime& now, int version, ConversionReport& report);
     int convert(QSqlDatabase& db, int version, ConversionReport& report);
 
     Database& db_;

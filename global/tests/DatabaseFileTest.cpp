@@ -1,10 +1,15 @@
-// Opening the database: first use of an empty folder, and files that must be refused untouched.
+// Opening the database: first use of an empty folder, and files that must be refused untouched;
+// on the test server a fresh server database, and databases refused untouched likewise.
 
 #include "global/DataDirectory.h"
 #include "global/Database.h"
 #include "global/DatabaseLayout.h"
 #include "global/ScriptedServices.h"
+#include "global/DatabaseLocation.h"
 #include "global/Table.h"
+#include "global/TableSql.h"
+#include "global/tests/support/RawDatabase.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +26,6 @@ using namespace global;
 
 namespace {
 
-QByteArray contentHash(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
 void writeFile(const QString& path, const QByteArray& content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -36,31 +34,30 @@ void writeFile(const QString& path, const QByteArray& content)
     f.write(content);
 }
 
-// Runs SQL on the file through a connection of its own.
-void rawSql(const QString& file, const QStringList& statements)
-{
-    {
-        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        raw.setDatabaseName(file);
-        ASSERT_TRUE(raw.open());
-        QSqlQuery q(raw);
-        for (const QString& s : statements)
-            ASSERT_TRUE(q.exec(s)) << s.toStdString();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-}
+#define SKIP_ON_THE_SERVER(reason)                                                                               \
+    if (testing_support::onTestServer())                                                                           \
+    GTEST_SKIP() << reason
 
 class DatabaseFileTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     QString file() const { return databaseFile(dir.path()); }
+    bool server() const { return testing_support::onTestServer(); }
+    // The database in words, as messages name it: the file, or the server database's address.
+    QString shownName() const
+    {
+        const Database db(dir.path());
+        return databaseName(db);
+    }
+    testing_support::RawDatabase raw() const { return testing_support::RawDatabase(dir.path()); }
+    void rawSql(const QStringList& statements) { raw().exec(statements); }
 
-    // Opening fails with the code, one message names the file and the problem, and the file is
-    // left as it was (compared once the refused connection is closed, which would have carried
-    // a write from the log into the file). Returns the message.
+    // Opening fails with the code, one message names the database and the problem, and the
+    // database is left as it was (the file compared once the refused connection is closed, which
+    // would have carried a write from the log into the file). Returns the message.
     QString expectRefused(int code, const QString& problem)
     {
-        const QByteArray before = contentHash(file());
+        const QByteArray before = testing_support::RawDatabase::fingerprint(dir.path());
         QString text;
         {
             Database db(dir.path());
@@ -68,12 +65,12 @@ protected:
             EXPECT_FALSE(db.openOrReport(dialogs));
             EXPECT_EQ(dialogs.messages().size(), 1);
             text = dialogs.messages().value(0);
-            EXPECT_TRUE(text.contains(QDir::toNativeSeparators(file()))) << text.toStdString();
+            EXPECT_TRUE(text.contains(shownName())) << text.toStdString();
             EXPECT_TRUE(text.contains(problem)) << text.toStdString();
             EXPECT_EQ(db.open(), code);
             EXPECT_FALSE(db.isOpen());
         }
-        EXPECT_EQ(contentHash(file()), before);
+        EXPECT_EQ(testing_support::RawDatabase::fingerprint(dir.path()), before);
         return text;
     }
 
@@ -83,19 +80,15 @@ protected:
         ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
     }
 
-    QStringList tablesInFile()
+    // The program's tables the database holds (the server's table of the layout version apart).
+    QSet<QString> tablesInDatabase()
     {
-        QStringList tables;
-        {
-            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tables"));
-            raw.setDatabaseName(file());
-            EXPECT_TRUE(raw.open());
-            QSqlQuery q(raw);
-            EXPECT_TRUE(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")));
-            while (q.next())
-                tables << q.value(0).toString();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("tables"));
+        QSet<QString> tables;
+        testing_support::RawDatabase database = raw();
+        QSqlDatabase connection = database.connection();
+        QString error;
+        EXPECT_TRUE(readTableNames(connection, tables, error)) << error.toStdString();
+        tables.remove(layoutVersionTable());
         return tables;
     }
 };
@@ -104,19 +97,25 @@ TEST_F(DatabaseFileTest, FirstUseCreatesFolderFileAndAllTables)
 {
     Database db(dir.path());
     ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
-    EXPECT_TRUE(QFile::exists(file()));
-    QSqlQuery q(db.connection());
+    EXPECT_EQ(QFile::exists(file()), !server());   // a server database leaves no file behind
     QStringList tables;
-    ASSERT_TRUE(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")));
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec(server() ? QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                                 "WHERE table_schema = current_schema() ORDER BY table_name")
+                                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")));
     while (q.next())
         tables << q.value(0).toString();
-    EXPECT_EQ(tables, (QStringList{"CUTS", "INTERFACE_MAP", "LFM_CFile", "LFM_DFile", "ORDERS", "ORDER_PROFILES",
-                                   "ORDER_PROFILES_BLK_LENGTHS", "PROFILES", "PROFILES_LENGHTS", "SETUP_PAR",
-                                   "STATIONS", "STOCK_CHANGE", "STOCK_TRANS", "STOCK_TRANS_ITEMS",
-                                   "STOCK_TRANS_SUBITEMS"}));
-    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
-    EXPECT_EQ(q.value(0).toInt(), Database::SchemaVersion);
     q.finish();
+    QStringList expected{"CUTS", "INTERFACE_MAP", "LFM_CFile", "LFM_DFile", "ORDERS", "ORDER_PROFILES",
+                         "ORDER_PROFILES_BLK_LENGTHS", "PROFILES", "PROFILES_LENGHTS", "SETUP_PAR",
+                         "STATIONS", "STOCK_CHANGE", "STOCK_TRANS", "STOCK_TRANS_ITEMS",
+                         "STOCK_TRANS_SUBITEMS"};
+    if (server()) {   // the layout version in a table of its own; names sorted by code point
+        expected << layoutVersionTable();
+        std::sort(expected.begin(), expected.end());
+    }
+    EXPECT_EQ(tables, expected);
+    EXPECT_EQ(raw().layoutVersion(), Database::SchemaVersion);
 
     // A second open of the same file keeps what is there.
     Table<OrderRecord> orders(db);
@@ -132,12 +131,14 @@ TEST_F(DatabaseFileTest, FirstUseCreatesFolderFileAndAllTables)
 
 TEST_F(DatabaseFileTest, GarbageFileIsNotADatabase)
 {
+    SKIP_ON_THE_SERVER("a file that is not a database is a matter of the database file");
     writeFile(file(), QByteArray("This is not a database, just some text.\n").repeated(100));
     expectRefused(err::InvalidFile, QStringLiteral("nie jest bazą danych"));
 }
 
 TEST_F(DatabaseFileTest, ReadOnlyFileIsRefused)
 {
+    SKIP_ON_THE_SERVER("the permissions of the database file");
     {
         Database db(dir.path());
         ASSERT_EQ(db.open(), 0);
@@ -155,26 +156,26 @@ TEST_F(DatabaseFileTest, UnknownLayoutVersionIsRefused)
         Database db(dir.path());
         ASSERT_EQ(db.open(), 0);
     }
-    rawSql(file(), {QStringLiteral("PRAGMA user_version = 99")});
+    raw().setLayoutVersion(99);
     expectRefused(err::InvalidFile, QStringLiteral("wersji 99"));
 }
 
 TEST_F(DatabaseFileTest, ForeignDatabaseIsRefused)
 {
     QDir().mkpath(databaseFolder(dir.path()));
-    rawSql(file(), {QStringLiteral("CREATE TABLE SOMETHING (A INTEGER)")});
+    rawSql({QStringLiteral("CREATE TABLE \"SOMETHING\" (\"A\" INTEGER)")});
     expectRefused(err::InvalidFile, QStringLiteral("innego programu"));
 }
 
 TEST_F(DatabaseFileTest, MissingColumnsAreNamedAndNothingIsWritten)
 {
     createDatabase();
-    rawSql(file(), {QStringLiteral("INSERT INTO CUTS (ID, PCS, LENGHT) VALUES (1, 4, 1200)"),
-                    QStringLiteral("ALTER TABLE CUTS DROP COLUMN PCS"),
-                    QStringLiteral("ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN HEAT_NUMBER"),
-                    // a shadow column of a key compared without case, with the key itself
-                    QStringLiteral("DROP INDEX \"ORDERS_Active_Orders\""),
-                    QStringLiteral("ALTER TABLE ORDERS DROP COLUMN NUMBER_UPPER")});
+    rawSql({QStringLiteral("INSERT INTO \"CUTS\" (\"ID\", \"PCS\", \"LENGHT\") VALUES (1, 4, 1200)"),
+            QStringLiteral("ALTER TABLE \"CUTS\" DROP COLUMN \"PCS\""),
+            QStringLiteral("ALTER TABLE \"STOCK_TRANS_ITEMS\" DROP COLUMN \"HEAT_NUMBER\""),
+            // a shadow column of a key compared without case, with the key itself
+            QStringLiteral("DROP INDEX \"ORDERS_Active_Orders\""),
+            QStringLiteral("ALTER TABLE \"ORDERS\" DROP COLUMN \"NUMBER_UPPER\"")});
     const QString text = expectRefused(err::InvalidFile, QStringLiteral("w tabeli CUTS brak pól: PCS"));
     EXPECT_TRUE(text.contains(QStringLiteral("w tabeli STOCK_TRANS_ITEMS brak pól: HEAT_NUMBER"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("w tabeli ORDERS brak pól: NUMBER_UPPER"))) << text.toStdString();
@@ -185,33 +186,43 @@ TEST_F(DatabaseFileTest, MissingColumnsAreNamedAndNothingIsWritten)
 TEST_F(DatabaseFileTest, MissingAndChangedKeysAreNamed)
 {
     createDatabase();
-    rawSql(file(), {QStringLiteral("DROP INDEX \"ORDERS_BY_No\""),
-                    // ascending length where the key reads the longest piece first
-                    QStringLiteral("DROP INDEX \"CUTS_By_Order_Profile\""),
-                    QStringLiteral("CREATE INDEX \"CUTS_By_Order_Profile\" ON CUTS (ORDER_ID, ORDER_PROFILE_ID, LENGHT, ID)"),
-                    // a unique key that no longer refuses duplicates
-                    QStringLiteral("DROP INDEX \"PROFILES_By_Code\""),
-                    QStringLiteral("CREATE INDEX \"PROFILES_By_Code\" ON PROFILES (PROFILE_CODE_UPPER)")});
+    rawSql({QStringLiteral("DROP INDEX \"ORDERS_BY_No\""),
+            // ascending length where the key reads the longest piece first
+            QStringLiteral("DROP INDEX \"CUTS_By_Order_Profile\""),
+            QStringLiteral("CREATE INDEX \"CUTS_By_Order_Profile\" ON \"CUTS\" (\"ORDER_ID\", \"ORDER_PROFILE_ID\", "
+                           "\"LENGHT\", \"ID\")"),
+            // a unique key that no longer refuses duplicates
+            QStringLiteral("DROP INDEX \"PROFILES_By_Code\""),
+            QStringLiteral("CREATE INDEX \"PROFILES_By_Code\" ON \"PROFILES\" (\"PROFILE_CODE_UPPER\")"),
+            // a key that binds only some records where it should bind every record
+            QStringLiteral("DROP INDEX \"STOCK_CHANGE_By_Profile\""),
+            QStringLiteral("CREATE INDEX \"STOCK_CHANGE_By_Profile\" ON \"STOCK_CHANGE\" (\"PROFILE_ID\", \"ID\") "
+                           "WHERE \"PROFILE_ID\" <> 0")});
     const QString text = expectRefused(err::InvalidFile, QStringLiteral("w tabeli ORDERS brak kluczy: ORDERS_BY_No"));
     EXPECT_TRUE(text.contains(QStringLiteral("w tabeli CUTS klucze innego układu: CUTS_By_Order_Profile"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("w tabeli PROFILES klucze innego układu: PROFILES_By_Code"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("w tabeli STOCK_CHANGE klucze innego układu: STOCK_CHANGE_By_Profile")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("ORDERS_Active_Orders"))) << text.toStdString();
 }
 
 TEST_F(DatabaseFileTest, LayoutGapsListPerTableWhatAConversionWouldAdd)
 {
     createDatabase();
     {
-        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("gaps"));
-        raw.setDatabaseName(file());
-        ASSERT_TRUE(raw.open());
+        testing_support::RawDatabase database = raw();
+        QSqlDatabase raw = database.connection();
         QList<TableLayoutGap> gaps;
         QString error;
         ASSERT_TRUE(findLayoutGaps(raw, gaps, error)) << error.toStdString();
-        EXPECT_TRUE(gaps.isEmpty());   // a file just created is complete
+        EXPECT_TRUE(gaps.isEmpty());   // a database just created is complete
 
         QSqlQuery q(raw);
-        for (const char* sql : {"ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN HEAT_NUMBER", "DROP TABLE STATIONS",
-                                "DROP INDEX \"STOCK_CHANGE_By_Profile\"", "ALTER TABLE stock_change DROP COLUMN OPERATOR"})
+        // The file finds a table's name whatever its letter case; the server only as it is written.
+        const char* stockChange = server() ? "ALTER TABLE \"STOCK_CHANGE\" DROP COLUMN \"OPERATOR\""
+                                           : "ALTER TABLE stock_change DROP COLUMN OPERATOR";
+        for (const char* sql : {"ALTER TABLE \"STOCK_TRANS_ITEMS\" DROP COLUMN \"HEAT_NUMBER\"", "DROP TABLE \"STATIONS\"",
+                                "DROP INDEX \"STOCK_CHANGE_By_Profile\"", stockChange})
             ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql << q.lastError().text().toStdString();
         ASSERT_TRUE(findLayoutGaps(raw, gaps, error)) << error.toStdString();
         ASSERT_EQ(gaps.size(), 3);
@@ -229,39 +240,49 @@ TEST_F(DatabaseFileTest, LayoutGapsListPerTableWhatAConversionWouldAdd)
                                  "w tabeli STOCK_CHANGE brak pól: OPERATOR; "
                                  "w tabeli STOCK_CHANGE brak kluczy: STOCK_CHANGE_By_Profile"));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("gaps"));
 }
 
 TEST_F(DatabaseFileTest, OnlyANewEmptyFileGetsItsTables)
 {
-    // An empty file (as left by a tool that only touched it) is new.
-    writeFile(file(), QByteArray());
+    // An empty file (as left by a tool that only touched it) is new; so is an empty server database.
+    if (!server())
+        writeFile(file(), QByteArray());
     createDatabase();
-    EXPECT_EQ(tablesInFile().size(), 15);
+    EXPECT_EQ(tablesInDatabase().size(), 15);
 
-    // A file missing some of the tables is damaged: refused, naming them, and not completed.
-    rawSql(file(), {QStringLiteral("DROP TABLE CUTS"), QStringLiteral("DROP TABLE LFM_DFile")});
+    // A database missing some of the tables is damaged: refused, naming them, and not completed.
+    rawSql({QStringLiteral("DROP TABLE \"CUTS\""), QStringLiteral("DROP TABLE \"LFM_DFile\"")});
     const QString text = expectRefused(err::InvalidFile, QStringLiteral("brak tabel: CUTS, LFM_DFile"));
-    EXPECT_EQ(tablesInFile().size(), 13);
+    EXPECT_EQ(tablesInDatabase().size(), 13);
 
-    // So is a file of this layout version holding none of them.
-    QFile::remove(file());
-    rawSql(file(), {QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion)});
+    // So is a database of this layout version holding none of them.
+    if (server()) {
+        QStringList drops;
+        for (const QString& table : Database::tableNames())
+            drops << QStringLiteral("DROP TABLE IF EXISTS %1").arg(quoted(table));
+        rawSql(drops);
+    } else {
+        QFile::remove(file());
+        raw().setLayoutVersion(Database::SchemaVersion);
+    }
+    EXPECT_TRUE(tablesInDatabase().isEmpty());
     expectRefused(err::InvalidFile, QStringLiteral("brak tabel: ORDERS, ORDER_PROFILES"));
-    EXPECT_TRUE(tablesInFile().isEmpty());
+    EXPECT_TRUE(tablesInDatabase().isEmpty());
 }
 
 TEST_F(DatabaseFileTest, OpeningNeverWaitsForAnotherStationsWrite)
 {
     createDatabase();
-    const QString writer = QStringLiteral("writer");
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), writer);
-        other.setDatabaseName(file());
-        ASSERT_TRUE(other.open());
-        QSqlQuery q(other);
-        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO ORDERS (ID, NUMBER, NUMBER_UPPER) VALUES (1, 'z/1', 'Z/1')")));
+        // Another station in the middle of its transaction, holding the write lock.
+        Database other(dir.path());
+        ASSERT_EQ(other.open(), 0) << other.openErrorText().toStdString();
+        ASSERT_EQ(other.begin(1000), 0) << other.lastErrorText().toStdString();
+        Table<OrderRecord> written(other);
+        OrderRecord o;
+        o.id = 1;
+        o.number = QStringLiteral("z/1");
+        ASSERT_EQ(written.add(o), 0) << written.errorText().toStdString();
 
         QElapsedTimer timer;
         timer.start();
@@ -272,16 +293,16 @@ TEST_F(DatabaseFileTest, OpeningNeverWaitsForAnotherStationsWrite)
         EXPECT_LT(timer.elapsed(), 1000);
         EXPECT_NE(Database::DefaultLockWaitMs, 0);
 
-        ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
+        ASSERT_EQ(other.commit(), 0) << other.lastErrorText().toStdString();
         EXPECT_EQ(orders.count(Table<OrderRecord>::Auto), 1);
     }
-    QSqlDatabase::removeDatabase(writer);
 }
 
 TEST_F(DatabaseFileTest, AFileOutsideTheWriteAheadLogIsSwitchedToIt)
 {
+    SKIP_ON_THE_SERVER("the journal of the database file");
     createDatabase();
-    rawSql(file(), {QStringLiteral("PRAGMA journal_mode = DELETE")});
+    rawSql({QStringLiteral("PRAGMA journal_mode = DELETE")});
     Database db(dir.path());
     ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
     QSqlQuery q(db.connection());
@@ -291,6 +312,7 @@ TEST_F(DatabaseFileTest, AFileOutsideTheWriteAheadLogIsSwitchedToIt)
 
 TEST_F(DatabaseFileTest, ReadOnlyFolderIsRefusedEvenForRoot)
 {
+    SKIP_ON_THE_SERVER("the permissions of the database file's folder");
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
     const auto writable = readOnly | QFileDevice::WriteOwner;
 
@@ -328,9 +350,9 @@ TEST_F(DatabaseFileTest, TwoStockRecordsOfOneLengthMakeTheFileInvalid)
         Database db(dir.path());
         ASSERT_EQ(db.open(), 0);
     }
-    rawSql(file(), {QStringLiteral("DROP INDEX \"PROFILES_LENGHTS_By_Profile\""),
-                    QStringLiteral("INSERT INTO PROFILES_LENGHTS (ID, PROFILE_ID, LENGHT) VALUES (1, 5, 6000)"),
-                    QStringLiteral("INSERT INTO PROFILES_LENGHTS (ID, PROFILE_ID, LENGHT) VALUES (2, 5, 6000)")});
+    rawSql({QStringLiteral("DROP INDEX \"PROFILES_LENGHTS_By_Profile\""),
+            QStringLiteral("INSERT INTO \"PROFILES_LENGHTS\" (\"ID\", \"PROFILE_ID\", \"LENGHT\") VALUES (1, 5, 6000)"),
+            QStringLiteral("INSERT INTO \"PROFILES_LENGHTS\" (\"ID\", \"PROFILE_ID\", \"LENGHT\") VALUES (2, 5, 6000)")});
     Database db(dir.path());
     EXPECT_EQ(db.open(), err::InvalidFile);
     EXPECT_TRUE(db.openErrorText().contains(QStringLiteral("PROFILES_LENGHTS"))) << db.openErrorText().toStdString();
@@ -360,13 +382,11 @@ TEST_F(DatabaseFileTest, DataDirectoryFromOptionEnvironmentOrCurrentFolder)
 
 namespace {
 
-class MaintenanceTest : public ::testing::Test {
+class MaintenanceTest : public testing_support::DatabaseFixture {
 protected:
-    QTemporaryDir dir;
-    Database db{dir.path()};
     void SetUp() override
     {
-        ASSERT_EQ(db.open(), 0);
+        DatabaseFixture::SetUp();
         Table<OrderRecord> orders(db);
         OrderRecord o;
         o.id = 1;
@@ -415,8 +435,8 @@ TEST_F(MaintenanceTest, AFailingTableEmptiesNothing)
     CutRecord c;
     c.id = 1;
     ASSERT_EQ(cuts.add(c), 0);
-    QSqlQuery q(db.connection());
-    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON CUTS BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    // The pieces refuse to be deleted.
+    testing_support::refuseWrites(db.connection(), QStringLiteral("keep"), QStringLiteral("CUTS"), QStringLiteral("DELETE"));
     EXPECT_EQ(db.emptyTables({QStringLiteral("ORDERS"), QStringLiteral("CUTS")}), err::StorageError);
     EXPECT_TRUE(db.lastErrorText().contains(QStringLiteral("CUTS")));
     Table<OrderRecord> orders(db);

@@ -6,6 +6,9 @@
 #include "global/DatabaseLayout.h"
 #include "global/LayoutConversion.h"
 #include "global/Table.h"
+#include "global/tests/support/RawDatabase.h"
+#include "global/tests/support/TempDataDir.h"
+#include "global/tests/support/Version1Database.h"
 
 #include <gtest/gtest.h>
 
@@ -24,86 +27,28 @@ namespace {
 
 const QDateTime ConversionTime(QDate(2026, 1, 5), QTime(8, 0, 0));
 
-// Runs statements, or reads, on a file through a connection of its own.
-class RawFile {
-public:
-    explicit RawFile(const QString& file) : name_(QStringLiteral("raw-%1").arg(++count_))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(file);
-        db.open();
-    }
-    ~RawFile()
-    {
-        QSqlDatabase::database(name_, false).close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    void exec(const QStringList& statements)
-    {
-        QSqlQuery q(QSqlDatabase::database(name_));
-        for (const QString& s : statements)
-            ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
-    }
-    QStringList rows(const QString& select)
-    {
-        QStringList out;
-        QSqlQuery q(QSqlDatabase::database(name_));
-        EXPECT_TRUE(q.exec(select)) << select.toStdString() << ": " << q.lastError().text().toStdString();
-        while (q.next()) {
-            QStringList fields;
-            for (int i = 0; i < q.record().count(); ++i)
-                fields << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-            out << fields.join(QLatin1Char('|'));
-        }
-        return out;
-    }
-    int value(const QString& select) { return rows(select).value(0).toInt(); }
+using testing_support::RawDatabase;
 
-    // Everything the file holds: its layout version, every table, column and index as created,
-    // and every row of every table.
-    QStringList everything()
-    {
-        QStringList all = rows(QStringLiteral("PRAGMA user_version"));
-        all << rows(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"));
-        for (const QString& table : rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")))
-            all << table + QStringLiteral(":") << rows(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
-        return all;
-    }
-
-private:
-    static inline int count_ = 0;
-    QString name_;
-};
-
-QByteArray fileHash(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-QMap<QString, int> rowCounts(const QString& file)
+QMap<QString, int> rowCounts(RawDatabase raw)
 {
     QMap<QString, int> counts;
-    RawFile raw(file);
     for (const QString& table : Database::tableNames())
         counts[table] = raw.value(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table));
     return counts;
 }
 
+// The field map's entries with their row numbers, in the order of them.
+const QString FieldMapRows = QStringLiteral("SELECT \"ROW_ID\", \"TYPE\", \"INTERNAL_NAME\", \"EXTERNAL_NAME\", \"FORMULA\", "
+                                            "\"DESCRIPTION\" FROM \"INTERFACE_MAP\" ORDER BY \"ROW_ID\"");
+
 class LayoutConversionTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
-    QString file() const { return databaseFile(dir.path()); }
+    testing_support::TestDataDir dir;
+    RawDatabase raw() const { return RawDatabase(dir.path()); }
     QString backupFolder() const { return dir.filePath(QStringLiteral("DB/Backup_conv/20260105-080000")); }
 
     // The database of layout version 1 that the earlier program wrote, as this data directory's.
-    void useVersion1File()
-    {
-        ASSERT_TRUE(QDir().mkpath(databaseFolder(dir.path())));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(LAYOUT_V1_DATABASE), file()));
-        ASSERT_TRUE(QFile::setPermissions(file(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    }
+    void useVersion1File() { testing_support::useVersion1Database(dir.path(), QStringLiteral(LAYOUT_V1_DATABASE)); }
     void useNewFile()
     {
         Database db(dir.path());
@@ -122,16 +67,16 @@ protected:
         return code;
     }
 
-    // The conversion fails with a message holding `problem`, and the file is as it was.
+    // The conversion fails with a message holding `problem`, and the database is as it was.
     void expectFailureChangesNothing(const QString& problem, std::function<bool(const QString&)> stageCheck = {})
     {
-        const QStringList before = RawFile(file()).everything();
+        const QStringList before = raw().everything();
         ConversionReport report;
         QString error;
         EXPECT_NE(convert(report, &error, std::move(stageCheck)), 0);
         EXPECT_TRUE(error.contains(problem)) << error.toStdString();
         EXPECT_TRUE(error.contains(QStringLiteral("bez zmian"))) << error.toStdString();
-        EXPECT_EQ(RawFile(file()).everything(), before);
+        EXPECT_EQ(raw().everything(), before);
         Database db(dir.path());
         EXPECT_EQ(db.open(), err::InvalidFile);
         EXPECT_TRUE(db.needsConversion());
@@ -141,7 +86,7 @@ protected:
 TEST_F(LayoutConversionTest, Version1FileIsRefusedNamingTheCommandAndNothingIsWritten)
 {
     useVersion1File();
-    const QByteArray before = fileHash(file());
+    const QByteArray before = RawDatabase::fingerprint(dir.path());
     {
         Database db(dir.path());
         EXPECT_EQ(db.open(), err::InvalidFile);
@@ -154,15 +99,15 @@ TEST_F(LayoutConversionTest, Version1FileIsRefusedNamingTheCommandAndNothingIsWr
         EXPECT_EQ(conversion.inspect(need), 0);
         EXPECT_TRUE(need.contains(QStringLiteral("w wersji 1"))) << need.toStdString();
     }
-    EXPECT_EQ(fileHash(file()), before);
+    EXPECT_EQ(RawDatabase::fingerprint(dir.path()), before);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("DB/Backup_conv"))));
 }
 
 TEST_F(LayoutConversionTest, Version1FileConvertedToVersion2AfterItsCopyWithEveryRowKept)
 {
     useVersion1File();
-    const QMap<QString, int> before = rowCounts(file());
-    const QStringList originalMap = RawFile(file()).rows(QStringLiteral("SELECT * FROM INTERFACE_MAP ORDER BY ROW_ID"));
+    const QMap<QString, int> before = rowCounts(raw());
+    const QStringList originalMap = raw().rows(FieldMapRows);
     ASSERT_EQ(before.value(QStringLiteral("INTERFACE_MAP")), 7);
     ASSERT_GT(before.value(QStringLiteral("CUTS")), 0);
 
@@ -173,27 +118,38 @@ TEST_F(LayoutConversionTest, Version1FileConvertedToVersion2AfterItsCopyWithEver
     EXPECT_EQ(report.fromVersion, 1);
     EXPECT_EQ(report.toVersion, 2);
     EXPECT_TRUE(report.notes.isEmpty());
+    // The step of version 1 and nothing else: the file and the server database were whole.
+    EXPECT_EQ(report.changes, (QStringList{layoutSteps().first().description,
+                                           QStringLiteral("typy mapowania pól zapisane wielkimi literami (1)")}));
     EXPECT_EQ(report.backupFile, QDir::toNativeSeparators(QDir(backupFolder()).filePath(QStringLiteral("barmond.db"))));
 
-    // The copy is the file as it was: version 1, the same rows.
+    // The copy, a database file also from a server, is the database as it was: version 1, the
+    // same rows (which the program, opening it, would offer to convert again).
     {
-        RawFile copy(report.backupFile);
-        EXPECT_EQ(copy.value(QStringLiteral("PRAGMA user_version")), 1);
-        EXPECT_EQ(copy.rows(QStringLiteral("SELECT * FROM INTERFACE_MAP ORDER BY ROW_ID")), originalMap);
+        RawDatabase copy = RawDatabase::at(QDir::fromNativeSeparators(report.backupFile));
+        EXPECT_FALSE(copy.onServer());
+        EXPECT_EQ(copy.layoutVersion(), 1);
+        EXPECT_EQ(copy.rows(FieldMapRows), originalMap);
+        EXPECT_GT(copy.value(QStringLiteral("SELECT count(*) FROM \"INTERFACE_MAP\" WHERE \"TYPE\" <> upper(\"TYPE\")")), 0);
     }
-    EXPECT_EQ(rowCounts(report.backupFile), before);
+    EXPECT_EQ(rowCounts(RawDatabase::at(QDir::fromNativeSeparators(report.backupFile))), before);
+    {
+        Database copy = Database::atFile(QDir::fromNativeSeparators(report.backupFile));
+        EXPECT_EQ(copy.open(), err::InvalidFile);
+        EXPECT_TRUE(copy.needsConversion());
+    }
 
-    // The converted file opens, holds every row, and stores types in upper case.
-    EXPECT_EQ(rowCounts(file()), before);
+    // The converted database opens, holds every row, and stores types in upper case.
+    EXPECT_EQ(rowCounts(raw()), before);
     Database db(dir.path());
     ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
     {
-        RawFile raw(file());
-        EXPECT_EQ(raw.value(QStringLiteral("PRAGMA user_version")), 2);
-        EXPECT_EQ(raw.rows(QStringLiteral("SELECT TYPE, TYPE_UPPER, INTERNAL_NAME, EXTERNAL_NAME FROM INTERFACE_MAP "
-                                          "WHERE INTERNAL_NAME = 'WEIGHT_UOM'")),
+        RawDatabase raw = this->raw();
+        EXPECT_EQ(raw.layoutVersion(), 2);
+        EXPECT_EQ(raw.rows(QStringLiteral("SELECT \"TYPE\", \"TYPE_UPPER\", \"INTERNAL_NAME\", \"EXTERNAL_NAME\" "
+                                          "FROM \"INTERFACE_MAP\" WHERE \"INTERNAL_NAME\" = 'WEIGHT_UOM'")),
                   QStringList{QStringLiteral("CUTS|CUTS|WEIGHT_UOM|")});
-        EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM INTERFACE_MAP WHERE TYPE <> upper(TYPE)")), 0);
+        EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"INTERFACE_MAP\" WHERE \"TYPE\" <> upper(\"TYPE\")")), 0);
     }
 
     // Version 2 takes any number of formula-only entries of one type, and still refuses a filled
@@ -216,28 +172,28 @@ TEST_F(LayoutConversionTest, Version1FileConvertedToVersion2AfterItsCopyWithEver
 TEST_F(LayoutConversionTest, CurrentFileIsLeftAloneWithoutACopy)
 {
     useNewFile();
-    const QStringList before = RawFile(file()).everything();
+    const QStringList before = raw().everything();
     ConversionReport report;
     ASSERT_EQ(convert(report), 0);
     EXPECT_FALSE(report.converted);
     EXPECT_EQ(report.fromVersion, Database::SchemaVersion);
     EXPECT_TRUE(report.backupFile.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("DB/Backup_conv"))));
-    EXPECT_EQ(RawFile(file()).everything(), before);
+    EXPECT_EQ(raw().everything(), before);
 }
 
 TEST_F(LayoutConversionTest, MissingColumnsAndKeysAreNamedThenAddedBackFromTheLayout)
 {
     useNewFile();
-    RawFile(file()).exec({QStringLiteral("INSERT INTO CUTS (ID, PCS, LENGHT) VALUES (1, 4, 1200)"),
-                          QStringLiteral("INSERT INTO ORDERS (ID, NUMBER, NUMBER_UPPER) VALUES (7, 'zamówienie łąk', "
-                                         "'ZAMÓWIENIE ŁĄK')"),
-                          QStringLiteral("ALTER TABLE CUTS DROP COLUMN PCS"),
-                          QStringLiteral("DROP INDEX \"ORDERS_BY_No\""),
-                          QStringLiteral("DROP INDEX \"ORDERS_Active_Orders\""),
-                          QStringLiteral("ALTER TABLE ORDERS DROP COLUMN NUMBER_UPPER"),
-                          QStringLiteral("DROP INDEX \"INTERFACE_MAP_BY_EXT\""),
-                          QStringLiteral("CREATE UNIQUE INDEX \"INTERFACE_MAP_BY_EXT\" ON INTERFACE_MAP (TYPE, EXTERNAL_NAME)")});
+    raw().exec({QStringLiteral("INSERT INTO \"CUTS\" (\"ID\", \"PCS\", \"LENGHT\") VALUES (1, 4, 1200)"),
+                QStringLiteral("INSERT INTO \"ORDERS\" (\"ID\", \"NUMBER\", \"NUMBER_UPPER\") VALUES (7, 'zamówienie łąk', "
+                               "'ZAMÓWIENIE ŁĄK')"),
+                QStringLiteral("ALTER TABLE \"CUTS\" DROP COLUMN \"PCS\""),
+                QStringLiteral("DROP INDEX \"ORDERS_BY_No\""),
+                QStringLiteral("DROP INDEX \"ORDERS_Active_Orders\""),
+                QStringLiteral("ALTER TABLE \"ORDERS\" DROP COLUMN \"NUMBER_UPPER\""),
+                QStringLiteral("DROP INDEX \"INTERFACE_MAP_BY_EXT\""),
+                QStringLiteral("CREATE UNIQUE INDEX \"INTERFACE_MAP_BY_EXT\" ON \"INTERFACE_MAP\" (\"TYPE\", \"EXTERNAL_NAME\")")});
     {
         Database db(dir.path());
         EXPECT_EQ(db.open(), err::InvalidFile);
@@ -261,10 +217,10 @@ TEST_F(LayoutConversionTest, MissingColumnsAndKeysAreNamedThenAddedBackFromTheLa
 
     Database db(dir.path());
     ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
-    RawFile raw(file());
+    RawDatabase raw = this->raw();
     // The piece is kept, its count back at the field's default; the shadow column holds the
     // number in upper case with its Polish letters, so the key compared without case finds the order.
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT ID, LENGHT, PCS FROM CUTS")), QStringList{QStringLiteral("1|1200|0")});
+    EXPECT_EQ(raw.rows(QStringLiteral("SELECT \"ID\", \"LENGHT\", \"PCS\" FROM \"CUTS\"")), QStringList{QStringLiteral("1|1200|0")});
     Table<OrderRecord> orders(db);
     OrderRecord byNumber;
     byNumber.number = QStringLiteral("Zamówienie ŁąK");
@@ -276,7 +232,7 @@ TEST_F(LayoutConversionTest, MissingColumnsAndKeysAreNamedThenAddedBackFromTheLa
 TEST_F(LayoutConversionTest, MissingTablesAreMadeWithTheirKeys)
 {
     useVersion1File();
-    RawFile(file()).exec({QStringLiteral("DROP TABLE STATIONS")});
+    raw().exec({QStringLiteral("DROP TABLE \"STATIONS\"")});
     ConversionReport report;
     QString error;
     ASSERT_EQ(convert(report, &error), 0) << error.toStdString();
@@ -289,25 +245,23 @@ TEST_F(LayoutConversionTest, ExternalNamesThatUpperCasedTypesMakeEqualKeepOneEnt
 {
     useVersion1File();
     // The key of version 1 compares types with their letter case: these pairs could coexist.
-    RawFile(file()).exec(
-        {QStringLiteral("INSERT INTO INTERFACE_MAP (TYPE, TYPE_UPPER, INTERNAL_NAME, INTERNAL_NAME_UPPER, EXTERNAL_NAME, FORMULA) "
-                        "VALUES ('cuts', 'CUTS', 'WEIGHT', 'WEIGHT', 'Ilość szt.', 'PCS * 2')"),
-         QStringLiteral("INSERT INTO INTERFACE_MAP (TYPE, TYPE_UPPER, INTERNAL_NAME, INTERNAL_NAME_UPPER, EXTERNAL_NAME) "
-                        "VALUES ('Cuts', 'CUTS', 'CODE', 'CODE', 'Kod')"),
-         QStringLiteral("INSERT INTO INTERFACE_MAP (TYPE, TYPE_UPPER, INTERNAL_NAME, INTERNAL_NAME_UPPER, EXTERNAL_NAME) "
-                        "VALUES ('CUTS', 'CUTS', 'EXT_ID', 'EXT_ID', 'Kod')")});
-    const int entries = RawFile(file()).value(QStringLiteral("SELECT count(*) FROM INTERFACE_MAP"));
+    const QString insert = QStringLiteral("INSERT INTO \"INTERFACE_MAP\" (\"ROW_ID\", \"TYPE\", \"TYPE_UPPER\", \"INTERNAL_NAME\", "
+                                          "\"INTERNAL_NAME_UPPER\", \"EXTERNAL_NAME\", \"FORMULA\") VALUES ");
+    raw().exec({insert + QStringLiteral("(101, 'cuts', 'CUTS', 'WEIGHT', 'WEIGHT', 'Ilość szt.', 'PCS * 2')"),
+                insert + QStringLiteral("(102, 'Cuts', 'CUTS', 'CODE', 'CODE', 'Kod', '')"),
+                insert + QStringLiteral("(103, 'CUTS', 'CUTS', 'EXT_ID', 'EXT_ID', 'Kod', '')")});
+    const int entries = raw().value(QStringLiteral("SELECT count(*) FROM \"INTERFACE_MAP\""));
 
     ConversionReport report;
     QString error;
     ASSERT_EQ(convert(report, &error), 0) << error.toStdString();
     // The entry whose type was already in upper case keeps the name, though written later;
     // the other keeps its formula and is named in the report.
-    EXPECT_EQ(RawFile(file()).rows(QStringLiteral("SELECT INTERNAL_NAME, EXTERNAL_NAME, FORMULA FROM INTERFACE_MAP "
-                                                  "WHERE INTERNAL_NAME IN ('PCS', 'WEIGHT', 'CODE', 'EXT_ID') ORDER BY ROW_ID")),
+    EXPECT_EQ(raw().rows(QStringLiteral("SELECT \"INTERNAL_NAME\", \"EXTERNAL_NAME\", \"FORMULA\" FROM \"INTERFACE_MAP\" "
+                                        "WHERE \"INTERNAL_NAME\" IN ('PCS', 'WEIGHT', 'CODE', 'EXT_ID') ORDER BY \"ROW_ID\"")),
               (QStringList{QStringLiteral("PCS|Ilość szt.|"), QStringLiteral("WEIGHT||PCS * 2"), QStringLiteral("CODE||"),
                            QStringLiteral("EXT_ID|Kod|")}));
-    EXPECT_EQ(RawFile(file()).value(QStringLiteral("SELECT count(*) FROM INTERFACE_MAP")), entries);
+    EXPECT_EQ(raw().value(QStringLiteral("SELECT count(*) FROM \"INTERFACE_MAP\"")), entries);
     ASSERT_EQ(report.notes.size(), 2);
     EXPECT_TRUE(report.notes.at(0).contains(QStringLiteral("cuts/WEIGHT"))) << report.notes.at(0).toStdString();
     EXPECT_TRUE(report.notes.at(0).contains(QStringLiteral("CUTS/PCS"))) << report.notes.at(0).toStdString();
@@ -329,10 +283,14 @@ TEST_F(LayoutConversionTest, AFailureMidwayLeavesTheFileAsItWas)
 
     // A key that cannot be made again: two profiles of one code where the unique key was dropped.
     ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("DB/Backup_conv"))).removeRecursively());
-    RawFile(file()).exec({QStringLiteral("DROP INDEX \"PROFILES_By_Code\""),
-                          QStringLiteral("INSERT INTO PROFILES (ID, PROFILE_CODE, PROFILE_CODE_UPPER) VALUES (901, 'x1', 'X1')"),
-                          QStringLiteral("INSERT INTO PROFILES (ID, PROFILE_CODE, PROFILE_CODE_UPPER) VALUES (902, 'X1', 'X1')")});
+    raw().exec({QStringLiteral("DROP INDEX \"PROFILES_By_Code\""),
+                QStringLiteral("INSERT INTO \"PROFILES\" (\"ID\", \"PROFILE_CODE\", \"PROFILE_CODE_UPPER\") VALUES (901, 'x1', 'X1')"),
+                QStringLiteral("INSERT INTO \"PROFILES\" (\"ID\", \"PROFILE_CODE\", \"PROFILE_CODE_UPPER\") VALUES (902, 'X1', 'X1')")});
     expectFailureChangesNothing(QStringLiteral("PROFILES_By_Code"));
+    // The copy taken first holds the database as it was, both profiles of one code included.
+    RawDatabase copy = RawDatabase::at(QDir(backupFolder()).filePath(QStringLiteral("barmond.db")));
+    EXPECT_FALSE(copy.onServer());
+    EXPECT_EQ(copy.value(QStringLiteral("SELECT count(*) FROM \"PROFILES\" WHERE \"ID\" IN (901, 902)")), 2);
 }
 
 TEST_F(LayoutConversionTest, NeverCopiesIntoAnExistingFolder)
@@ -346,13 +304,13 @@ TEST_F(LayoutConversionTest, NeverCopiesIntoAnExistingFolder)
 TEST_F(LayoutConversionTest, FilesOfOtherProgramsOrLaterVersionsAreNotConverted)
 {
     QDir().mkpath(databaseFolder(dir.path()));
-    RawFile(file()).exec({QStringLiteral("CREATE TABLE SOMETHING (A INTEGER)")});
+    raw().exec({QStringLiteral("CREATE TABLE \"SOMETHING\" (\"A\" INTEGER)")});
     ConversionReport report;
     QString error;
     EXPECT_EQ(convert(report, &error), err::InvalidFile);
     EXPECT_TRUE(error.contains(QStringLiteral("brak wersji"))) << error.toStdString();
 
-    RawFile(file()).exec({QStringLiteral("PRAGMA user_version = 99")});
+    raw().setLayoutVersion(99);
     EXPECT_EQ(convert(report, &error), err::InvalidFile);
     EXPECT_TRUE(error.contains(QStringLiteral("wersji 99"))) << error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("DB/Backup_conv"))));

@@ -4,11 +4,12 @@
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/tests/support/RawDatabase.h"
+#include "global/tests/support/TempDataDir.h"
 #include "settings/CheckParameters.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QtSql/QSqlQuery>
 
 using namespace global;
@@ -17,7 +18,7 @@ namespace {
 
 class CheckParametersTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     Database db{dir.path()};
     ScriptedDialogs dialogs;
     MemoryClipboard clipboard;
@@ -152,7 +153,7 @@ TEST_F(CheckParametersTest, DeletedParameterIsRecreatedWithItsDefault)
 TEST_F(CheckParametersTest, UnreadableTableStopsAtTheFirstParameterWithItsMessage)
 {
     QSqlQuery q(db.connection());
-    ASSERT_TRUE(q.exec(QStringLiteral("ALTER TABLE SETUP_PAR RENAME TO SETUP_PAR_GONE")));
+    ASSERT_TRUE(q.exec(QStringLiteral("ALTER TABLE \"SETUP_PAR\" RENAME TO \"SETUP_PAR_GONE\"")));
     EXPECT_FALSE(settings::checkParameters(db, services));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().startsWith(
@@ -165,9 +166,8 @@ TEST_F(CheckParametersTest, UnreadableTableStopsAtTheFirstParameterWithItsMessag
 TEST_F(CheckParametersTest, FailedAddStopsBeforeTheLaterParametersAndTheStation)
 {
     store(QStringLiteral("GLO:LANGUAGE"), QStringLiteral("EN"));
-    QSqlQuery q(db.connection());
-    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON SETUP_PAR "
-                                      "WHEN NEW.TECH_NAME = 'GLO:DEF_UOM' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    testing_support::refuseWrites(db.connection(), QStringLiteral("refuse"), QStringLiteral("SETUP_PAR"), QStringLiteral("INSERT"),
+                                  QStringLiteral("NEW.\"TECH_NAME\" = 'GLO:DEF_UOM'"));
     glo().defUom = QStringLiteral("??");
     glo().selectionStart = 99;
     EXPECT_FALSE(settings::checkParameters(db, services));
@@ -185,16 +185,15 @@ TEST_F(CheckParametersTest, FailedAddStopsBeforeTheLaterParametersAndTheStation)
 
 TEST_F(CheckParametersTest, StationFailuresShowTheirMessages)
 {
-    QSqlQuery q(db.connection());
-    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON STATIONS "
-                                      "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    testing_support::refuseWrites(db.connection(), QStringLiteral("refuse"), QStringLiteral("STATIONS"), QStringLiteral("INSERT"));
     EXPECT_FALSE(settings::checkParameters(db, services));
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Error adding new recoerd for STATIONS table. ErrorCode = 90")});
     EXPECT_EQ(glo().userLp, 0u);
 
     dialogs.clear();
-    ASSERT_TRUE(q.exec(QStringLiteral("DROP TRIGGER refuse")));
-    ASSERT_TRUE(q.exec(QStringLiteral("ALTER TABLE STATIONS RENAME TO STATIONS_GONE")));
+    testing_support::stopRefusing(db.connection(), QStringLiteral("refuse"), QStringLiteral("STATIONS"));
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec(QStringLiteral("ALTER TABLE \"STATIONS\" RENAME TO \"STATIONS_GONE\"")));
     EXPECT_FALSE(settings::checkParameters(db, services));
     EXPECT_EQ(dialogs.messages(),
               QStringList{QStringLiteral("System Error searching PC name in the database. ErrorCode = 90")});

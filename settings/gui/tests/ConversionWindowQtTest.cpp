@@ -4,7 +4,10 @@
 
 #include "global/DataDirectory.h"
 #include "global/Database.h"
+#include "global/DatabaseLayout.h"
 #include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
+#include "global/tests/support/Version1Database.h"
 #include "settings/gui/ConversionWindow.h"
 #include "settings/gui/DatabaseTestRun.h"
 #include "ui/window/ScriptedWindowContext.h"
@@ -14,20 +17,20 @@
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace global;
+using testing_support::TestDataDir;
 
 class ConversionWindowQtTest : public QObject {
     Q_OBJECT
 
-    static QStringList copies(const QTemporaryDir& dir)
+    static QStringList copies(const TestDataDir& dir)
     {
         return QDir(dir.filePath(QStringLiteral("DB/Backup_conv"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
-    static void convertAndCheck(const QTemporaryDir& dir, Database& db)
+    static void convertAndCheck(const TestDataDir& dir, Database& db)
     {
         ui::ScriptedWindowContext scripted(db);
         settings::ConversionWindow window(scripted.context);
@@ -52,7 +55,7 @@ class ConversionWindowQtTest : public QObject {
 private slots:
     void aCurrentFileNeedsNothingAndGetsNoCopy()
     {
-        QTemporaryDir dir;
+        TestDataDir dir;
         Database db(dir.path());
         QCOMPARE(db.open(), 0);
         ui::ScriptedWindowContext scripted(db);
@@ -68,10 +71,8 @@ private slots:
 
     void theKeptVersion1FileIsConverted()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir().mkpath(databaseFolder(dir.path())));
-        QVERIFY(QFile::copy(QStringLiteral(LAYOUT_V1_DATABASE), databaseFile(dir.path())));
-        QVERIFY(QFile::setPermissions(databaseFile(dir.path()), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        TestDataDir dir;
+        testing_support::useVersion1Database(dir.path(), QStringLiteral(LAYOUT_V1_DATABASE));
         Database db(dir.path());
         QVERIFY(db.open() != 0);
         QVERIFY(db.needsConversion());
@@ -80,7 +81,7 @@ private slots:
 
     void aFileMissingAColumnAndAKeyIsConverted()
     {
-        QTemporaryDir dir;
+        TestDataDir dir;
         {
             Database db(dir.path());
             QCOMPARE(db.open(), 0);
@@ -90,12 +91,10 @@ private slots:
             QCOMPARE(Table<StockTransItemRecord>(db).addWithNewIdentifier(bar), 0);
             QSqlQuery q(db.connection());
             QVERIFY(q.exec(QStringLiteral("DROP INDEX \"STOCK_TRANS_ITEMS_By_Print\"")));
-            QVERIFY2(q.exec(QStringLiteral("ALTER TABLE STOCK_TRANS_ITEMS DROP COLUMN PRINT_ID")),
+            QVERIFY2(q.exec(QStringLiteral("ALTER TABLE \"STOCK_TRANS_ITEMS\" DROP COLUMN \"PRINT_ID\"")),
                      qPrintable(q.lastError().text()));
-            QVERIFY(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'CUTS' "
-                                          "AND sql IS NOT NULL LIMIT 1")) && q.next());
-            const QString index = q.value(0).toString();
-            QVERIFY(q.exec(QStringLiteral("DROP INDEX \"%1\"").arg(index)));
+            const QString index = indexLayouts(TableDef<CutRecord>::schema()).first().name;
+            QVERIFY2(q.exec(QStringLiteral("DROP INDEX \"%1\"").arg(index)), qPrintable(q.lastError().text()));
         }
         Database db(dir.path());
         QVERIFY(db.open() != 0);
@@ -109,7 +108,7 @@ private slots:
 
     void theDatabaseTestReportsInAMessage()
     {
-        QTemporaryDir dir;
+        TestDataDir dir;
         Database db(dir.path());
         QCOMPARE(db.open(), 0);
         ui::ScriptedWindowContext scripted(db);

@@ -5,6 +5,8 @@
 // checked again when the list closes.
 
 #include "global/Database.h"
+#include "global/tests/support/RawDatabase.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
@@ -22,7 +24,6 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -67,7 +68,7 @@ int rowOf(SetupParWindow& window, const QString& techName)
 class SetupParQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 
@@ -99,7 +100,7 @@ class SetupParQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         scripted_ = std::make_unique<ui::ScriptedWindowContext>(db());
@@ -255,9 +256,8 @@ private slots:
     {
         SetupParTable table(db());
         QCOMPARE(table.add(parameter("GLO:DEF_UOM", "Jednostka miary", "mm")), 0);
-        QSqlQuery refuse(db().connection());
-        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON SETUP_PAR "
-                                           "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")));
+        testing_support::refuseWrites(db().connection(), QStringLiteral("refuse"), QStringLiteral("SETUP_PAR"),
+                                      QStringLiteral("UPDATE"), {}, QStringLiteral("the disk is full"));
         SetupParEditor editor(db(), services(), FormRequest::Change, parameter("GLO:DEF_UOM", "", ""));
         QVERIFY(editor.open());
         editor.setField(SetupParField::Value, "cm");

@@ -2,6 +2,7 @@
 // ranges (status tabs), locating by typing, tags, re-locating after insert, change and delete,
 // read failures, and the window with its keys, tabs, list formats and language.
 
+#include "global/tests/support/TempDataDir.h"
 #include "ui/browse/TableBrowse.h"
 #include "ui/browse/tests/support/PartTable.h"
 #include "ui/layout/ListFormatManager.h"
@@ -14,7 +15,6 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -81,7 +81,7 @@ struct PartBrowse {
 class BrowseQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<global::Database> db_;
 
     global::Database& db() { return *db_; }
@@ -103,7 +103,7 @@ class BrowseQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<global::Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
     }
@@ -307,7 +307,7 @@ private slots:
         PartBrowse browse(scripted.context, false);
         ui::BrowseModelBase& model = *browse.window->browseModel();
         QCOMPARE(model.rowCount(), ui::BrowseModelBase::DefaultPageSize);
-        QVERIFY(parts::exec(db(), QStringLiteral("ALTER TABLE TEST_PARTS RENAME TO TEST_PARTS_GONE")));
+        QVERIFY(parts::exec(db(), QStringLiteral("ALTER TABLE \"TEST_PARTS\" RENAME TO \"TEST_PARTS_GONE\"")));
         QSignalSpy failed(&model, &ui::BrowseModelBase::readFailed);
         model.fetchMore({});
         QCOMPARE(failed.count(), 1);

@@ -3,6 +3,8 @@
 // meanwhile), the ditto key, the question before cancelling, a refused save leaving the table as it
 // was, the bounded "try again?" question, an unplanned question failing, and the window.
 
+#include "global/tests/support/RawDatabase.h"
+#include "global/tests/support/TempDataDir.h"
 #include "ui/browse/tests/support/PartTable.h"
 #include "ui/form/RecordForm.h"
 #include "ui/window/ScriptedWindowContext.h"
@@ -10,7 +12,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -62,7 +63,7 @@ protected:
 class RecordFormQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     std::unique_ptr<global::Database> db_;
     std::unique_ptr<ui::ScriptedWindowContext> scripted_;
 
@@ -107,7 +108,7 @@ class RecordFormQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         db_ = std::make_unique<global::Database>(dir_->path());
         QCOMPARE(db_->open(), 0);
         QVERIFY(parts::create(db()));
@@ -220,10 +221,9 @@ private slots:
     void aRefusedSaveLeavesTheTableAsItWasAndTheQuestionEnds()
     {
         // Every write of the table fails, as a lasting fault of the storage would.
-        QVERIFY(parts::exec(db(), QStringLiteral("CREATE TRIGGER refuse_update BEFORE UPDATE ON TEST_PARTS "
-                                                 "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
-        QVERIFY(parts::exec(db(), QStringLiteral("CREATE TRIGGER refuse_delete BEFORE DELETE ON TEST_PARTS "
-                                                 "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        for (const QString& event : {QStringLiteral("UPDATE"), QStringLiteral("DELETE")})
+            testing_support::refuseWrites(db().connection(), QStringLiteral("refuse_") + event.toLower(),
+                                          QStringLiteral("TEST_PARTS"), event, {}, QStringLiteral("refused by the test"));
         const QList<QVariantList> before = everything();
 
         PartEditor editor(db(), services(), FormRequest::Change, parts::part(2, {}));

@@ -1,10 +1,10 @@
-// The layout stores over a real database file: per-list and per-window reads in key order and the
+// The layout stores over a real database (the file, or a database of the test server): per-list and per-window reads in key order and the
 // error numbers the list-format manager and the control positions react to.
 
 #include "global/Database.h"
+#include "global/tests/support/TempDataDir.h"
 #include "ui/layout/DatabaseLayoutStore.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace layout;
@@ -13,7 +13,7 @@ namespace {
 
 class DatabaseLayoutStoreTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     DatabaseLayoutStore store{db};
 
