@@ -123,8 +123,7 @@ bool addNew(global::Database& db, R& record, QString& error)
     if (table.addWithNewIdentifier(record) == 0)
         return true;
     error = QStringLiteral("Cannot add a record to %1: %2 (error %3)")
-                .arg(table.tableName(), table.errorText())
-                .arg(table.errorCode());
+                .arg(table.tableName(), table.errorText(), QString::number(table.errorCode()));
     return false;
 }
 
@@ -161,7 +160,7 @@ public:
         if (lengths.addWithNewIdentifier(length) == 0)
             return true;
         error = QStringLiteral("Cannot add a record to PROFILES_LENGHTS: %1 (error %2)")
-                    .arg(lengths.errorText()).arg(lengths.errorCode());
+                    .arg(lengths.errorText(), QString::number(lengths.errorCode()));
         return false;
     }
 
@@ -344,7 +343,7 @@ bool fillDemoData(global::Database& db, DemoSummary& summary, QString& error, co
     }
     if (const int code = transaction.commit(); code != 0) {
         error = QStringLiteral("Cannot save the sample in %1 (error %2): %3")
-                    .arg(db.filePath()).arg(code).arg(db.lastErrorText());
+                    .arg(db.filePath(), QString::number(code), db.lastErrorText());
         summary = {};
         return false;
     }

@@ -1,6 +1,7 @@
 #include "optimizer/SolutionAcceptance.h"
 
 #include "global/Database.h"
+#include "global/NewIdentifiers.h"
 #include "global/Services.h"
 #include "global/StockBooking.h"
 #include "global/Table.h"
@@ -136,8 +137,7 @@ private:
             const global::CutRecord& cut = cuts_.at(cutId);
             if (count > uint64_t(cut.pcs) * 2)
                 return fail(QStringLiteral("%1 jest w rozwiązaniu %2 razy, a zamówiono %3 szt. Zapis niemożliwy.")
-                                .arg(pieceName(cut, orderNumber(cut)), piecesText(count))
-                                .arg(cut.pcs));
+                                .arg(pieceName(cut, orderNumber(cut)), piecesText(count), QString::number(cut.pcs)));
         }
         return true;
     }
@@ -154,13 +154,12 @@ private:
         if (cut.status != NewPiece && cut.status != ApprovedPiece)
             return fail(QStringLiteral("%1 ma status %2: został w międzyczasie przyjęty do produkcji albo zmieniony "
                                        "na innym stanowisku. Zapis niemożliwy.")
-                            .arg(name)
-                            .arg(cut.status));
+                            .arg(name, QString::number(cut.status)));
         if (cut.block != 0)
             return fail(QStringLiteral("%1 jest zablokowany - nie bierze udziału w optymalizacji. Zapis niemożliwy.")
                             .arg(name));
         if (cut.profileId != profileId_)
-            return fail(QStringLiteral("%1 należy do innego profila (%2). Zapis niemożliwy.").arg(name).arg(cut.profileId));
+            return fail(QStringLiteral("%1 należy do innego profila (%2). Zapis niemożliwy.").arg(name, QString::number(cut.profileId)));
         return true;
     }
 
@@ -209,6 +208,7 @@ private:
             piecesOfBar[piece.itemId].push_back(&piece);
 
         Table<global::StockTransItemRecord> items(db_);
+        global::NewIdentifiers<global::StockTransItemRecord> newItem(items);
         uint32_t printId = 0;
         for (const SolutionItemRow& bar : bars) {
             if (booking.move(bar.lenghtDbId, global::StockMove::inProduction(-1), profile_.id, bar.lenght) != 0)
@@ -222,9 +222,9 @@ private:
             item.printId = ++printId;
             if (!bookRemnant(booking, bar.scrap, item.remnantId))
                 return false;
-            if (const int code = global::newIdentifier(items, item.id); code != 0)
+            if (const int code = newItem.next(item.id); code != 0)
                 return fail(QStringLiteral("Systemowy błąd odwołania do tabeli STOCK_TRANS_ITEMS. ErrorCode = %1").arg(code));
-            if (const int code = items.add(item); code != 0)
+            if (const int code = newItem.add(item); code != 0)
                 return fail(QStringLiteral("Systemowy błąd dodawania rekordu do tabeli STOCK_TRANS_ITEMS. ErrorCode = %1")
                                 .arg(code));
             ++result_.bars;
@@ -282,11 +282,11 @@ private:
         record.code = cut.code;
         record.descr1 = cut.description1;
         record.descr2 = cut.description2;
-        if (const int code = global::newIdentifier(subitems_, record.id); code != 0)
+        if (const int code = newSubitem_.next(record.id); code != 0)
             return fail(QStringLiteral("Błąd systemowy podczas ustalania ostatniego numeru rekordu w tabeli "
                                        "STOCK_TRANS_SUBITEMS. Po Previous ErrorCode = %1")
                             .arg(code));
-        if (const int code = subitems_.add(record); code != 0)
+        if (const int code = newSubitem_.add(record); code != 0)
             return fail(QStringLiteral("Błąd systemowy zapisu do tabeli STOCK_TRANS_SUBITEMS. Po ADD ErrorCode = %1")
                             .arg(code));
         ++result_.pieces;
@@ -322,6 +322,8 @@ private:
     global::ProfileRecord profile_;
     global::StockTransRecord order_;
     Table<global::StockTransSubitemRecord> subitems_{db_};
+    // Items and pieces take their numbers in turn inside the transaction.
+    global::NewIdentifiers<global::StockTransSubitemRecord> newSubitem_{subitems_};
     std::map<uint32_t, global::CutRecord> cuts_;
     std::unordered_map<uint32_t, global::OrderRecord> orders_;
     AcceptanceResult result_;

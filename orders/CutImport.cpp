@@ -358,10 +358,8 @@ FormulaValue CutImportRun::value(const QString& name, int row)
     const FormulaResult result = evaluate(name);
     if (!result.ok())
         throw Stop{QStringLiteral("Error evaluating %1. Formula = %2 ErrorCode = %3  Error = %4|Wiersz arkusza: %5|")
-                       .arg(name, mapped(name)->formula->text())
-                       .arg(result.errorCode)
-                       .arg(result.errorText)
-                       .arg(row)
+                       .arg(name, mapped(name)->formula->text(), QString::number(result.errorCode), result.errorText,
+                            QString::number(row))
                    + nothingSavedText()};
     return result.value;
 }
@@ -387,10 +385,8 @@ bool CutImportRun::planRow(int row)
     if (!orderResult.ok())
         throw Stop{QStringLiteral("Error evaluating Order Number. Formula = %1 ErrorCode = %2  Error = %3|Wiersz "
                                   "arkusza: %4|")
-                       .arg(orderColumn->formula->text())
-                       .arg(orderResult.errorCode)
-                       .arg(orderResult.errorText)
-                       .arg(row)
+                       .arg(orderColumn->formula->text(), QString::number(orderResult.errorCode), orderResult.errorText,
+                            QString::number(row))
                    + nothingSavedText()};
     const QString number = orderResult.value.toText().trimmed().left(OrderNumberWidth);
     if (number.isEmpty()) {
@@ -415,10 +411,8 @@ bool CutImportRun::planRow(int row)
     if (!profileResult.ok())
         throw Stop{QStringLiteral("Error evaluating PROFILE CODE Number. Formula = %1 ErrorCode = %2  Error = %3|"
                                   "Wiersz arkusza: %4|")
-                       .arg(profileColumn->formula->text())
-                       .arg(profileResult.errorCode)
-                       .arg(profileResult.errorText)
-                       .arg(row)
+                       .arg(profileColumn->formula->text(), QString::number(profileResult.errorCode),
+                            profileResult.errorText, QString::number(row))
                    + nothingSavedText()};
     const QString code = profileResult.value.toText().trimmed().left(ProfileCodeWidth);
     if (code.isEmpty()) {
@@ -461,11 +455,11 @@ bool CutImportRun::planRow(int row)
     const std::optional<uint32_t> lenghtCount = wholeCount(lenght);
     const std::optional<uint32_t> pcsCount = wholeCount(pcs);
     if (!lenghtCount) {
-        refuse(row, QStringLiteral("długość (LENGHT) \"%1\" poza zakresem 1 … %2").arg(lenght.toText()).arg(PastedNumberMax));
+        refuse(row, QStringLiteral("długość (LENGHT) \"%1\" poza zakresem 1 … %2").arg(lenght.toText(), QString::number(PastedNumberMax)));
         return true;
     }
     if (!pcsCount) {
-        refuse(row, QStringLiteral("ilość (PCS) \"%1\" poza zakresem 1 … %2").arg(pcs.toText()).arg(PastedNumberMax));
+        refuse(row, QStringLiteral("ilość (PCS) \"%1\" poza zakresem 1 … %2").arg(pcs.toText(), QString::number(PastedNumberMax)));
         return true;
     }
     cut.lenght = *lenghtCount;

@@ -160,9 +160,8 @@ private:
                 if (const int code = items.fetch(Items::Auto, bar); code != 0)
                     return readFailure(QStringLiteral("STOCK_TRANS_ITEMS"), code);
                 findings.waiting += QStringLiteral("%1\t%2\t%3|")
-                                        .arg(cuttingOrder.profileCode)
-                                        .arg(bar.profileLenght)
-                                        .arg(piece.cutlenght);
+                                        .arg(cuttingOrder.profileCode, QString::number(bar.profileLenght),
+                                             QString::number(piece.cutlenght));
             }
         }
         return true;
@@ -187,7 +186,8 @@ private:
                 refuse(QStringLiteral("Błąd odwołania do pozycji zamówienia (profila). Numer błędu = %1").arg(code));
                 return false;
             }
-            findings.uncut += QStringLiteral("%1\t%2\t%3|").arg(position.profileCode).arg(piece.lenght).arg(piece.pcs);
+            findings.uncut += QStringLiteral("%1\t%2\t%3|").arg(position.profileCode, QString::number(piece.lenght),
+                                                                          QString::number(piece.pcs));
             findings.uncutIds << piece.id;
         }
         return true;

@@ -171,7 +171,8 @@ ImportSummary importOrders(Database& db, const Services& services, const QString
             return refused(services, summary,
                            QStringLiteral("Wiersz %1: łączna ilość sztuk odcinka %2 zamówienia %3 przekracza %4. "
                                           "Wklejone dane odrzucono.|")
-                                   .arg(row.line).arg(row.lenght).arg(row.order).arg(PastedNumberMax)
+                                   .arg(QString::number(row.line), QString::number(row.lenght), row.order,
+                                        QString::number(PastedNumberMax))
                                + nothingSavedText());
         piece.piece.pcs += row.pcs;
         ++piece.rows;

@@ -5,6 +5,7 @@
 #include "global/Database.h"
 #include "global/Records.h"
 #include "global/Services.h"
+#include "global/NewIdentifiers.h"
 #include "global/Table.h"
 
 #include <QString>
@@ -34,30 +35,7 @@ int statusLevel(global::Database& db, uint32_t orderId, uint32_t positionId, uin
 // when profileId is 0. 0 or a table error.
 int removeExclusions(global::Database& db, uint32_t orderId, uint32_t profileId);
 
-// New identifiers for the records one import adds to a table: the identifier rule is asked once,
-// inside the import's transaction, and the records take the numbers after it in turn.
-template <class R>
-class NewIdentifiers {
-public:
-    explicit NewIdentifiers(global::Table<R>& table) : table_(table) {}
-
-    // Gives the record the next identifier and adds it; 0 or the table's error.
-    int add(R& record)
-    {
-        if (next_ == 0) {
-            if (const int code = global::newIdentifier(table_, next_); code != 0)
-                return code;
-        }
-        global::setIdentifier(record, next_);
-        const int code = table_.add(record);
-        if (code == 0)
-            ++next_;
-        return code;
-    }
-
-private:
-    global::Table<R>& table_;
-    uint32_t next_ = 0;
-};
+// New identifiers for the records one import adds to a table (NewIdentifiers.h).
+using global::NewIdentifiers;
 
 } // namespace orders

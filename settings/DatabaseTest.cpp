@@ -206,7 +206,7 @@ QString freeName(const QString& name, IsTaken taken)
 {
     QString candidate = name;
     for (int n = 2; taken(candidate); ++n)
-        candidate = QStringLiteral("%1-%2").arg(name).arg(n);
+        candidate = QStringLiteral("%1-%2").arg(name, QString::number(n));
     return candidate;
 }
 

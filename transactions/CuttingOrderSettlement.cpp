@@ -432,7 +432,7 @@ private:
                 continue;
             order.status = status;
             if (const int code = orders.update(order); code != 0)
-                return fail(QStringLiteral("Bład zmiany statusu zamówienia numer %1 Błąd numer %2").arg(order.number).arg(code));
+                return fail(QStringLiteral("Bład zmiany statusu zamówienia numer %1 Błąd numer %2").arg(order.number, QString::number(code)));
         }
         return true;
     }

@@ -39,14 +39,13 @@ int runDemo(const QStringList& args)
         consoleDialogs().message(error);
         return ExitFailed;
     }
+    // All values in one arg(): an address such as postgresql://user@%2Ftmp/name holds "%2", which a
+    // further arg() would take for its place marker.
     printLine(QStringLiteral("Sample data written to %1: %2 profiles with %3 stock lengths, "
                              "%4 orders with %5 positions and %6 pieces.")
-                  .arg(db.filePath())
-                  .arg(summary.profiles)
-                  .arg(summary.lengths)
-                  .arg(summary.orders)
-                  .arg(summary.positions)
-                  .arg(summary.cuts));
+                  .arg(db.filePath(), QString::number(summary.profiles), QString::number(summary.lengths),
+                       QString::number(summary.orders), QString::number(summary.positions),
+                       QString::number(summary.cuts)));
     return ExitOk;
 }
 

@@ -23,7 +23,7 @@ void printParameters(const global::Database& db)
     printLine(QStringLiteral("  GLO:PrintSubcontr   = %1").arg(g.printSubcontr));
     printLine(QStringLiteral("Joint tolerance of the optimizer: GLO:EXT_TOLERANCE = %1").arg(g.extTolerance));
     const QString user = g.sysUser.isEmpty() ? QString() : QStringLiteral(", user %1").arg(g.sysUser);
-    printLine(QStringLiteral("Station: %1%2, station number %3").arg(g.sysCompName, user).arg(g.userLp));
+    printLine(QStringLiteral("Station: %1%2, station number %3").arg(g.sysCompName, user, QString::number(g.userLp)));
 }
 
 } // namespace

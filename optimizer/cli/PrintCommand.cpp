@@ -140,8 +140,7 @@ int runPrint(const QStringList& args)
     const QString what = transaction != 0 ? QStringLiteral("cutting order %1").arg(transaction)
                                           : QStringLiteral("the solution of profile %1").arg(profile);
     printLine(QStringLiteral("Cut list of %1 written to %2 (%3 pages).")
-                  .arg(what, QDir::toNativeSeparators(request.pdf))
-                  .arg(pages));
+                  .arg(what, QDir::toNativeSeparators(request.pdf), QString::number(pages)));
     return ExitOk;
 }
 

@@ -2,10 +2,12 @@
 // save, and two processes saving at the same moment.
 
 #include "global/Database.h"
+#include "global/DatabaseCopy.h"
 #include "global/Records.h"
 #include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/tests/support/LargeSolution.h"
 #include "optimizer/tests/support/StockScenario.h"
 
@@ -16,16 +18,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <random>
 #include <set>
+#include <vector>
 
 using global::Table;
 
 namespace {
+
+// The server databases of data directories a test makes below its own.
+using ServerDatabases = std::vector<std::unique_ptr<testing_support::ServerDatabase>>;
 
 struct Outcome {
     int exitCode = -1;
@@ -59,10 +66,21 @@ Outcome kadrel(const QStringList& arguments)
     return finish(startKadrel(arguments));
 }
 
-// Copies the files of a closed database folder.
-void copyDataDirectory(const QString& from, const QString& to)
+// Copies a data directory whose database no program has open: the files of its database folder, or
+// on the test server every table into a fresh server database that the copy's Barmond.ini names.
+void copyDataDirectory(const QString& from, const QString& to, ServerDatabases& servers)
 {
     QDir().mkpath(to + QStringLiteral("/DB"));
+    if (testing_support::onTestServer()) {
+        servers.push_back(std::make_unique<testing_support::ServerDatabase>(to));
+        global::Database source(from);
+        global::Database target(to);
+        ASSERT_EQ(source.open(), 0) << source.openErrorText().toStdString();
+        ASSERT_EQ(target.open(), 0) << target.openErrorText().toStdString();
+        QString error;
+        ASSERT_EQ(global::copyAllTables(source, target, error), 0) << error.toStdString();
+        return;
+    }
     for (const QString& name : QDir(from + QStringLiteral("/DB")).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(from + QStringLiteral("/DB/") + name, to + QStringLiteral("/DB/") + name));
 }
@@ -73,6 +91,12 @@ void expectWholeOrNothing(const QString& dataDir, const std::string& before, uin
 {
     global::Database db(dataDir);
     ASSERT_EQ(db.open(), 0) << when << " " << db.openErrorText().toStdString();
+    // A server may still be ending the killed program's transaction: the writers' lock waits for it.
+    std::optional<global::Transaction> settled;
+    if (testing_support::onTestServer()) {
+        settled.emplace(db, 30000);
+        ASSERT_TRUE(settled->ok()) << when << " " << db.lastErrorText().toStdString();
+    }
     const auto orders = Table<global::StockTransRecord>(db).rows(Table<global::StockTransRecord>::Auto);
     if (orders.isEmpty()) {
         EXPECT_EQ(testing_support::databaseSnapshot(db), before) << when << ": a trace of an unsaved order";
@@ -94,8 +118,17 @@ void expectWholeOrNothing(const QString& dataDir, const std::string& before, uin
 
 class AcceptCommandTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
+    ServerDatabases servers;   // of the data directories below dir
     QString data() const { return dir.path(); }
+    // A data directory below dir, with a fresh database of its own on the test server.
+    QString subfolder(const QString& name)
+    {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(path);
+        servers.push_back(std::make_unique<testing_support::ServerDatabase>(path));
+        return path;
+    }
 };
 
 TEST_F(AcceptCommandTest, SavesTheChosenSolutionWithItsEntriesAndPrintsWhatItWrote)
@@ -178,7 +211,7 @@ TEST_F(AcceptCommandTest, RefusesWhatTheSaveButtonWouldNotAllowAndBadCommandLine
 // or no trace of it, many times over.
 TEST_F(AcceptCommandTest, AProcessKilledWhileSavingLeavesTheWholeOrderOrNoTrace)
 {
-    const QString base = data() + QStringLiteral("/base");
+    const QString base = subfolder(QStringLiteral("base"));
     uint32_t pieces = 0;
     std::string before;
     ASSERT_EQ(kadrel({"--data-dir", base, "init"}).exitCode, 0);
@@ -192,7 +225,7 @@ TEST_F(AcceptCommandTest, AProcessKilledWhileSavingLeavesTheWholeOrderOrNoTrace)
 
     // One whole run tells how long a save takes here.
     const QString measured = data() + QStringLiteral("/measured");
-    copyDataDirectory(base, measured);
+    copyDataDirectory(base, measured, servers);
     QElapsedTimer timer;
     timer.start();
     const Outcome whole = kadrel({"--data-dir", measured, "accept", "--profile", "1", "--json"});
@@ -205,7 +238,7 @@ TEST_F(AcceptCommandTest, AProcessKilledWhileSavingLeavesTheWholeOrderOrNoTrace)
     int killedWhileSaving = 0;
     for (int run = 0; run < 12; ++run) {
         const QString copy = data() + QStringLiteral("/run%1").arg(run);
-        copyDataDirectory(base, copy);
+        copyDataDirectory(base, copy, servers);
         const qint64 killAt = moment(random);
         QProcess* process = startKadrel({"--data-dir", copy, "accept", "--profile", "1", "--json"});
         ASSERT_TRUE(process->waitForStarted());
@@ -270,7 +303,7 @@ TEST_F(AcceptCommandTest, TwoProcessesSavingAtTheSameMomentStayConsistent)
     }
 
     // The same pieces from two processes: the first saves, the second finds them taken.
-    const QString same = data() + QStringLiteral("/same");
+    const QString same = subfolder(QStringLiteral("same"));
     ASSERT_EQ(kadrel({"--data-dir", same, "init"}).exitCode, 0);
     {
         global::Database db(same);

@@ -1,13 +1,18 @@
-// `kadrel calc` run as the built program on problem files; its JSON result is parsed and checked.
+// `kadrel calc` run as the built program on problem files and on the sample database; its JSON
+// result is parsed and checked.
+#include "global/tests/support/TempDataDir.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -32,7 +37,20 @@ Outcome kadrel(const QStringList& arguments)
 
 class CalcCommandTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
+    std::unique_ptr<testing_support::ServerDatabase> dataServer;
+
+    // A data directory beside the problem files, not yet made; on the test server it is made, with
+    // the Barmond.ini that names its database there.
+    QString dataDirectory()
+    {
+        const QString path = dir.filePath(QStringLiteral("data"));
+        if (testing_support::onTestServer()) {
+            QDir().mkpath(path);
+            dataServer = std::make_unique<testing_support::ServerDatabase>(path);
+        }
+        return path;
+    }
 
     QString write(const QByteArray& json, const QString& name = QStringLiteral("problem.json"))
     {
@@ -208,7 +226,7 @@ TEST_F(CalcCommandTest, ReadableOutputListsTheSolutions)
 
 TEST_F(CalcCommandTest, DatabaseRunOnTheSampleData)
 {
-    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString data = dataDirectory();
     ASSERT_EQ(kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("demo")}).exitCode, 0);
     for (const QString& mode : {QStringLiteral("2"), QStringLiteral("5")}) {
         const Outcome run = kadrel({QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
@@ -304,7 +322,7 @@ TEST_F(CalcCommandTest, OnlyKnownMethodsAndStatusSelectorsAndStrictNumbers)
         EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
         return run.exitCode;
     };
-    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString data = dataDirectory();
     const QStringList fromDatabase{QStringLiteral("--data-dir"), data, QStringLiteral("calc"), QStringLiteral("--profile"),
                                    QStringLiteral("1")};
     for (const char* mode : {"6", "255", "256"})
@@ -320,7 +338,7 @@ TEST_F(CalcCommandTest, OnlyKnownMethodsAndStatusSelectorsAndStrictNumbers)
         EXPECT_EQ(exitOf(fromDatabase + QStringList{QStringLiteral("--lengths"), QString::fromLatin1(lengths)}), 2)
             << lengths;
     // Nothing was opened for a refused command line.
-    EXPECT_FALSE(QFileInfo::exists(data));
+    EXPECT_FALSE(QFileInfo::exists(testing_support::onTestServer() ? data + QStringLiteral("/DB") : data));
 
     QByteArray mode256 = JoinedProblem;
     mode256.replace("\"mode\": 2", "\"mode\": 256");

@@ -3,10 +3,9 @@
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/DemoData.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,7 @@ namespace {
 
 class DemoDataTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
 
     void SetUp() override { ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString(); }

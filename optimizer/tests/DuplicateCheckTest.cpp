@@ -3,10 +3,10 @@
 #include "optimizer/DuplicateCheck.h"
 
 #include "global/ScriptedServices.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/PieceRecords.h"
 #include "optimizer/tests/support/StockScenario.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kadrel;
@@ -15,7 +15,7 @@ namespace {
 
 class DuplicateCheckTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;

@@ -3,10 +3,10 @@
 #include "optimizer/ExtensionsExport.h"
 
 #include "global/ScriptedServices.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/Joints.h"
 #include "optimizer/tests/support/StockScenario.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kadrel;
@@ -18,7 +18,7 @@ const QString Header = QStringLiteral("Lista łączeń technologicznych\r"
 
 class ExtensionsExportTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;

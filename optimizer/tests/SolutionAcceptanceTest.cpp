@@ -7,9 +7,9 @@
 #include "global/ScriptedServices.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/tests/support/StockScenario.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kadrel;
@@ -24,7 +24,7 @@ namespace {
 
 class SolutionAcceptanceTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;
@@ -396,6 +396,37 @@ TEST_F(SolutionAcceptanceTest, ASolutionThatNoLongerHoldsIsRefusedWithNothingWri
         scenario.change<ProfileLengthRecord>(l6500, [](auto& l) { l.lenght = 6500; });
     }
     EXPECT_EQ(testing_support::databaseSnapshot(db), before);
+}
+
+// An order number is the user's text: one holding percent signs is named in the refusals as it stands.
+TEST_F(SolutionAcceptanceTest, RefusalsNameAnOrderNumberWithPercentSignsAsItStands)
+{
+    scenario.change<global::OrderRecord>(orderShort, [](auto& o) { o.number = QStringLiteral("ZL/%1/rabat 5%2"); });
+    const QString piece = QStringLiteral("Odcinek nr 4 (długość 4200, zamówienie ZL/%1/rabat 5%2)");
+    const auto refusal = [&](const testing_support::SolutionBuilder& s) {
+        dialogs.clear();
+        EXPECT_FALSE(accept(s).saved);
+        return dialogs.shown().isEmpty() ? QString() : dialogs.shown().first().text;
+    };
+
+    scenario.change<CutRecord>(cutD, [](CutRecord& c) { c.status = 3; });
+    QString message = refusal(workedSolution());
+    EXPECT_TRUE(message.startsWith(piece + QStringLiteral(" ma status 3: "))) << message.toStdString();
+
+    scenario.change<CutRecord>(cutD, [&](CutRecord& c) {
+        c.status = 1;
+        c.profileId = otherProfile;
+    });
+    message = refusal(workedSolution());
+    EXPECT_TRUE(message.startsWith(piece + QStringLiteral(" należy do innego profila (%1).").arg(otherProfile)))
+        << message.toStdString();
+
+    scenario.change<CutRecord>(cutD, [&](CutRecord& c) { c.profileId = profile; });
+    testing_support::SolutionBuilder twice;
+    twice.bar(1, l6000, 6000, 1800, {{cutD, 4200}}).bar(2, l6000, 6000, 1800, {{cutD, 4200}});
+    message = refusal(twice);
+    EXPECT_TRUE(message.startsWith(piece + QStringLiteral(" jest w rozwiązaniu 2 razy, a zamówiono 1 szt.")))
+        << message.toStdString();
 }
 
 TEST_F(SolutionAcceptanceTest, TheSameSolutionAcceptedTwiceIsRefusedTheSecondTime)

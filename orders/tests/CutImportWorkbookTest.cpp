@@ -35,10 +35,9 @@ protected:
         QStringList out;
         for (const CutRecord& c : all<CutRecord>())
             out << QStringLiteral("%1 %2 %3x%4 %5 / %6 / %7")
-                       .arg(fetch<OrderRecord>(c.orderId).number, fetch<ProfileRecord>(c.profileId).profileCode)
-                       .arg(c.lenght)
-                       .arg(c.pcs)
-                       .arg(c.code, c.description1, c.description2);
+                       .arg(fetch<OrderRecord>(c.orderId).number, fetch<ProfileRecord>(c.profileId).profileCode,
+                            QString::number(c.lenght), QString::number(c.pcs), c.code, c.description1,
+                            c.description2);
         return out;
     }
 };

@@ -173,9 +173,7 @@ int printOrder(CommandContext& context)
         return ExitRefused;
     printResult(context,
                 QStringLiteral("Print of order %1 written to %2 (%3 pages)")
-                    .arg(id)
-                    .arg(QDir::toNativeSeparators(file))
-                    .arg(pdf.pages()),
+                    .arg(QString::number(id), QDir::toNativeSeparators(file), QString::number(pdf.pages())),
                 QJsonObject{{QStringLiteral("order"), qint64(id)}, {QStringLiteral("pages"), pdf.pages()}});
     return ExitDone;
 }

@@ -157,10 +157,8 @@ int print(CommandContext& context)
                                             .toJson(QJsonDocument::Compact)));
     else
         context.print(QStringLiteral("Cut list of cutting order %1 written to %2 (%3 pages)%4")
-                          .arg(id)
-                          .arg(QDir::toNativeSeparators(file))
-                          .arg(pdf.pages())
-                          .arg(tables.renumbered ? QStringLiteral("; its bars have been given print numbers") : QString()));
+                          .arg(QString::number(id), QDir::toNativeSeparators(file), QString::number(pdf.pages()),
+                               tables.renumbered ? QStringLiteral("; its bars have been given print numbers") : QString()));
     return ExitDone;
 }
 
@@ -240,10 +238,8 @@ int exportDetails(CommandContext& context)
                                             .toJson(QJsonDocument::Compact)));
     } else {
         context.print(QStringLiteral("%1 cutting orders exported to %2: %3 bars, %4 pieces")
-                          .arg(result.cuttingOrders.size())
-                          .arg(QDir::toNativeSeparators(result.file))
-                          .arg(result.bars)
-                          .arg(result.pieces));
+                          .arg(QString::number(result.cuttingOrders.size()), QDir::toNativeSeparators(result.file),
+                               QString::number(result.bars), QString::number(result.pieces)));
     }
     return ExitDone;
 }

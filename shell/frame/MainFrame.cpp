@@ -252,8 +252,8 @@ void MainFrame::retranslate()
     toolBar_->setWindowTitle(tr("Pasek narzędzi"));
     stationField_->setText(stationComputer_.isEmpty() ? QString()
                                                       : tr("%1 na %2, stanowisko nr %3")
-                                                            .arg(stationUser_, stationComputer_)
-                                                            .arg(stationNumber_));
+                                                            .arg(stationUser_, stationComputer_,
+                                                                 QString::number(stationNumber_)));
     const struct {
         Item item;
         QString tip;

@@ -47,7 +47,7 @@ bool HeatNumberEditor::open()
     current.id = bar_.id;
     if (const int code = bars.fetch(Table<StockTransItemRecord>::Auto, current); code != 0) {
         layout::standardWarning(services_.dialogs, RetrievalError, bars.tableName(),
-                                QStringLiteral("%1 (%2)").arg(bars.errorText()).arg(code));
+                                QStringLiteral("%1 (%2)").arg(bars.errorText(), QString::number(code)));
         return false;
     }
     bar_ = current;

@@ -90,7 +90,7 @@ bool LengthEditor::open()
         stored.id = loaded_.id;
         if (const int code = lengths.fetch(Table<ProfileLengthRecord>::Auto, stored); code != 0) {
             layout::standardWarning(services_.dialogs, 35, lengths.tableName(),
-                                    QStringLiteral("%1 (%2)").arg(lengths.errorText()).arg(code));
+                                    QStringLiteral("%1 (%2)").arg(lengths.errorText(), QString::number(code)));
             return false;
         }
         loaded_ = stored;

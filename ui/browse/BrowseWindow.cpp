@@ -326,7 +326,7 @@ void BrowseWindow::fetchPreviousWhenAtTop()
 void BrowseWindow::reportReadFailure(int code, const QString& text)
 {
     layout::standardWarning(context_.services.dialogs, 35, model_->tableName(),
-                            QStringLiteral("%1 (%2)").arg(text).arg(code));
+                            QStringLiteral("%1 (%2)").arg(text, QString::number(code)));
 }
 
 void BrowseWindow::showContextMenu(const QPoint& pos)

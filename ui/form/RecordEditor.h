@@ -291,7 +291,7 @@ private:
         }
         if (code != 0) {
             transaction.rollback();
-            standardMessage(14, QStringLiteral("%1 (%2)").arg(error).arg(code));
+            standardMessage(14, QStringLiteral("%1 (%2)").arg(error, QString::number(code)));
             services_.beeper.beep();
             return false;
         }

@@ -6,6 +6,7 @@
 
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
 #include "ui/report/PdfOutput.h"
@@ -13,11 +14,11 @@
 #include "ui/report/tests/support/GuiApplication.h"
 #include "ui/report/tests/support/PdfText.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kadrel;
@@ -34,7 +35,7 @@ class CutListTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { testing_support::ensureGuiApplication(); }
 
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
     testing_support::StockScenario scenario{db};
     global::ScriptedDialogs dialogs;
@@ -290,6 +291,8 @@ TEST_F(CutListTest, TheLogoOfTheDatabaseFolderIsPrinted)
 {
     QImage logo(200, 100, QImage::Format_RGB32);
     logo.fill(Qt::red);
+    // The database folder of the data directory (a server database keeps no folder of its own).
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("DB")));
     ASSERT_TRUE(logo.save(dir.filePath(QStringLiteral("DB/Logo.jpg")), "JPG"));
     const testing_support::SolutionBuilder s = solution();
     const QString file = dir.filePath(QStringLiteral("logo.pdf"));

@@ -4,6 +4,7 @@
 #include "global/Database.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/tests/support/ServerDatabase.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/gui/MakeOptimalCut.h"
 #include "optimizer/gui/OptimizerWindow.h"
@@ -82,6 +83,7 @@ private slots:
     void windowComputesFromTheDatabaseAndKeepsTheLayoutThere()
     {
         QTemporaryDir dir;
+        testing_support::ServerDatabase server(dir.path());   // on the test server, when one is named
         global::Database db(dir.path());
         QCOMPARE(db.open(), 0);
         QVERIFY(writeWorkshop(db));

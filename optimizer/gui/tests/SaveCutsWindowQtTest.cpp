@@ -5,6 +5,7 @@
 #include "global/Database.h"
 #include "global/Globals.h"
 #include "global/Table.h"
+#include "global/tests/support/ServerDatabase.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/gui/MakeOptimalCut.h"
 #include "optimizer/gui/OptimizerWindow.h"
@@ -113,7 +114,11 @@ class SaveCutsWindowQtTest : public QObject {
 private slots:
     void init()
     {
+        scripted.reset();
+        db.reset();
+        server.reset();
         dir = std::make_unique<QTemporaryDir>();
+        server = std::make_unique<testing_support::ServerDatabase>(dir->path());   // when a test server is named
         db = std::make_unique<global::Database>(dir->path());
         QCOMPARE(db->open(), 0);
         writeWorkshop(*db);
@@ -247,6 +252,7 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<testing_support::ServerDatabase> server;
     std::unique_ptr<global::Database> db;
     std::unique_ptr<ui::ScriptedWindowContext> scripted;
     SolutionItemTable bars;

@@ -20,7 +20,7 @@ inline LargeSolutionProfile addLargeSolutionProfile(global::Database& db, const 
     scenario.length(large.profile, 6500, 2000);
     static const uint32_t lengths[] = {2450, 1830, 960, 1200, 700};
     for (int o = 1; o <= 4; ++o) {
-        const uint32_t order = scenario.order(QStringLiteral("%1/ZL/%2").arg(code).arg(o), 1,
+        const uint32_t order = scenario.order(QStringLiteral("%1/ZL/%2").arg(code, QString::number(o)), 1,
                                               QStringLiteral("Klient %1").arg(o));
         for (int k = 0; k < 5; ++k) {
             scenario.cut(order, large.profile, lengths[k] + uint32_t(o) * 10, 100, QStringLiteral("C%1-%2").arg(o).arg(k),

@@ -2,10 +2,9 @@
 
 #include "global/Database.h"
 #include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 #include "optimizer/DatabaseInput.h"
 #include "optimizer/ProblemFile.h"
-
-#include <QTemporaryDir>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -149,9 +148,10 @@ std::unique_ptr<OptimizerInput> problemFileInput(const Scenario& scenario, uint3
     return std::make_unique<ProblemFileInput>(problem);
 }
 
-// A fresh database in a temporary folder, holding the scenario's records under their own identifiers.
+// A fresh database in a temporary folder (or on the test server), holding the scenario's records under
+// their own identifiers.
 struct TemporaryDatabase {
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     global::Database db{dir.path()};
 };
 
