@@ -4,6 +4,7 @@
 #include "global/DatabaseCopy.h"
 #include "global/DatabaseLocation.h"
 #include "global/DatabaseLayout.h"
+#include "global/ServerPassword.h"
 #include "global/Services.h"
 #include "global/TableSchema.h"
 #include "global/TableSql.h"
@@ -175,23 +176,32 @@ Database::ThreadState& Database::state()
 QSqlDatabase Database::connection()
 {
     ThreadState& s = state();
-    if (!s.connection.isEmpty())
-        return QSqlDatabase::database(s.connection, false);
-    s.connection = connectionName();
+    const bool made = !s.connection.isEmpty();
+    if (!made)
+        s.connection = connectionName();
     if (isServerAddress(filePath_)) {
         const DatabaseLocation server = locationFromAddress(filePath_);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), s.connection);
+        QSqlDatabase db = made ? QSqlDatabase::database(s.connection, false)
+                               : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), s.connection);
+        if (db.isOpen())
+            return db;
         db.setHostName(server.host);
         db.setPort(server.port);
         db.setDatabaseName(server.name);
         if (!server.user.isEmpty())
             db.setUserName(server.user);
+        // A password the operator typed during this run (also after a first attempt without it);
+        // otherwise the client library finds its own.
+        QString password;
+        db.setPassword(typedServerPassword(server.displayName(), password) ? password : QString());
         db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=barmond"));
         // A single write outside a transaction waits this long for another station's lock.
         if (db.open())
             exec(db, QStringLiteral("SET lock_timeout = %1").arg(qMax(1, lockWaitMs_)));
         return db;
     }
+    if (made)
+        return QSqlDatabase::database(s.connection, false);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s.connection);
     db.setDatabaseName(filePath_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs_));
@@ -205,14 +215,18 @@ int Database::open()
     needsConversion_ = false;
     openError_.clear();
     if (isServerAddress(filePath_)) {
-        if (const DatabaseLocation server = locationFromAddress(filePath_); !server.ok()) {
+        const DatabaseLocation server = locationFromAddress(filePath_);
+        if (!server.ok()) {
             openError_ = server.error;
             return err::InvalidFile;
         }
         QSqlDatabase db = connection();
-        if (!db.isOpen() && !db.open()) {
+        if (!db.isOpen()) {
             openError_ = QStringLiteral("Nie można połączyć się z bazą danych %1: %2")
                              .arg(filePath_, db.lastError().text().trimmed());
+            // A password the server asks for and nobody gave: say where it is kept.
+            if (trySignIn(server).outcome == SignIn::PasswordMissing)
+                openError_ = passwordMissingText(server);
             return err::StorageError;
         }
         const int result = checkLayout(db);
@@ -401,7 +415,7 @@ QString lockedText(const QString& name, int waitMs)
 // starts before it ends: identifiers and counts read inside it stay valid until its commit.
 int beginOnServer(QSqlDatabase& db, const QString& name, int waitMs, QString& lastError)
 {
-    if (!db.isOpen() && !db.open()) {
+    if (!db.isOpen()) {   // connection() tried to open it
         lastError = QStringLiteral("Nie można połączyć się z bazą danych %1: %2").arg(name, db.lastError().text());
         return err::StorageError;
     }

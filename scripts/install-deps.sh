@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  postgresql
+  postgresql libpq-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   coinor-libclp-dev coinor-libcbc-dev

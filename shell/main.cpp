@@ -10,6 +10,7 @@
 #include "shell/frame/Icons.h"
 #include "shell/frame/Program.h"
 #include "shell/frame/StartupOptions.h"
+#include "ui/qtservices/QtPasswordPrompt.h"
 #include "ui/qtservices/QtServices.h"
 
 #include <QApplication>
@@ -85,7 +86,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(shell::programIcon());   // the default icon of every window
 
     ui::DesktopServices desktop;
-    shell::Program program(parse.options.dataDir, desktop.services());
+    ui::QtPasswordPrompt passwords;
+    shell::Program program(parse.options.dataDir, desktop.services(), passwords);
     const bool picture = !parse.options.screenshot.isEmpty();
     const bool started = program.start([&desktop, picture](shell::MainFrame& frame) {
         desktop.setParent(&frame);

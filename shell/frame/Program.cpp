@@ -24,6 +24,7 @@
 #include "shell/frame/PrinterSettings.h"
 #include "shell/frame/ProgramInfo.h"
 #include "shell/frame/RestoreLayouts.h"
+#include "shell/frame/ServerSignIn.h"
 #include "transactions/DetailExport.h"
 #include "ui/report/PreviewOutput.h"
 
@@ -32,8 +33,8 @@
 
 namespace shell {
 
-Program::Program(const QString& dataDir, global::Services services)
-    : dataDir_(dataDir), services_(services), db_(dataDir), layoutStore_(db_)
+Program::Program(const QString& dataDir, global::Services services, global::PasswordPrompt& passwords)
+    : dataDir_(dataDir), services_(services), passwords_(passwords), db_(dataDir), layoutStore_(db_)
 {
 }
 
@@ -54,9 +55,16 @@ bool Program::start(const std::function<void(MainFrame&)>& frameReady)
     global::Globals& glo = global::glo();
     glo.sysUser = services_.identity.userName().left(19);
     glo.sysCompName = services_.identity.computerName().left(19);
+    // A server's password is asked for before the database is opened; after Cancel the opening
+    // reports why it cannot go on.
+    const ServerSignIn::Outcome signIn = ServerSignIn(db_, passwords_).run();
     // A file of an older layout is offered the conversion before anything else reads it.
-    if (!settings::openOfferingConversion(db_, services_))
+    if (!settings::openOfferingConversion(db_, services_)) {
+        // The last password the server refused was kept for the opening's message only.
+        if (signIn == ServerSignIn::Outcome::Refused)
+            global::forgetServerPassword(db_.filePath());
         return false;
+    }
 
     frame_ = std::make_unique<MainFrame>(language_, services_.clock);
     frame_->setIniFile(iniFile());

@@ -12,6 +12,7 @@
 #include "ui/window/WindowHost.h"
 
 #include "global/Database.h"
+#include "global/ServerPassword.h"
 #include "global/Services.h"
 #include "optimizer/OptimizerCall.h"
 #include "orders/gui/OrdersListWindow.h"
@@ -27,11 +28,14 @@ namespace shell {
 
 class Program {
 public:
-    // services: the desktop's (or scripted ones in tests).
-    Program(const QString& dataDir, global::Services services);
+    // services: the desktop's (or scripted ones in tests); passwords: asks for the password of a
+    // server database that the client library does not have.
+    Program(const QString& dataDir, global::Services services,
+            global::PasswordPrompt& passwords = global::noPasswordPrompt());
     ~Program();
 
-    // Opens the database (a file of an older layout is offered the conversion; a refusal is
+    // Signs in to a server database (asking for its password when the server wants one the client
+    // library lacks), opens the database (a file of an older layout is offered the conversion; a refusal is
     // reported: the program cannot work then), identifies the operator and the station, builds
     // the frame, hands it to frameReady (which may show it, so that the messages of the parameter
     // check appear over it) and checks the parameters.
@@ -85,6 +89,7 @@ private:
 
     QString dataDir_;
     global::Services services_;
+    global::PasswordPrompt& passwords_;
     global::Database db_;
     layout::DatabaseLayoutStore layoutStore_;
     LanguageSwitch language_;

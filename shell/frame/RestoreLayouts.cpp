@@ -5,11 +5,14 @@
 #include "global/Services.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 
 namespace shell {
 
 namespace {
 constexpr int LockWaitMs = 3000;
+const QString DatabaseSection = QStringLiteral("Database");
 }
 
 RestoreLayouts::RestoreLayouts(global::Database& db, const QString& iniFile, global::Dialogs& dialogs)
@@ -52,14 +55,44 @@ bool RestoreLayouts::removeControlPositions()
     return false;
 }
 
+// The file also names the database the station works on (its section [Database]): that section
+// stays, so that the next start opens the same database; only the window positions go.
 bool RestoreLayouts::removeWindowPositions()
 {
-    QFile ini(iniFile_);
-    if (!ini.exists() || ini.remove())
+    QFile file(iniFile_);
+    if (QFileInfo(iniFile_).isFile() && keepsDatabaseChoice())
+        return keepOnlyDatabaseChoice();
+    if (!file.exists() || file.remove())
         return true;
-    dialogs_.message(tr("Wystąpił błąd podczas usuwania Barmond.ini. Numer błędu = ")
-                     + QString::number(int(ini.error())) + QLatin1Char(' ') + ini.errorString());
+    reportIniError(int(file.error()), file.errorString());
     return false;
+}
+
+bool RestoreLayouts::keepsDatabaseChoice() const
+{
+    const QSettings ini(iniFile_, QSettings::IniFormat);
+    return ini.childGroups().contains(DatabaseSection);
+}
+
+bool RestoreLayouts::keepOnlyDatabaseChoice()
+{
+    QSettings ini(iniFile_, QSettings::IniFormat);
+    for (const QString& key : ini.childKeys())
+        ini.remove(key);
+    for (const QString& group : ini.childGroups())
+        if (group != DatabaseSection)
+            ini.remove(group);
+    ini.sync();
+    if (ini.status() == QSettings::NoError)
+        return true;
+    reportIniError(int(ini.status()), tr("nie można zapisać pliku"));
+    return false;
+}
+
+void RestoreLayouts::reportIniError(int code, const QString& text)
+{
+    dialogs_.message(tr("Wystąpił błąd podczas usuwania Barmond.ini. Numer błędu = ") + QString::number(code)
+                     + QLatin1Char(' ') + text);
 }
 
 } // namespace shell

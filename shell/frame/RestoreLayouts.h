@@ -1,7 +1,8 @@
 #pragma once
 // "Zerowanie ustawienia ekranów": after the operator agrees, forgets every saved screen layout –
 // the list formats (table LFM_CFile), the control positions (table LFM_DFile) and the window
-// positions (Barmond.ini) – so that every window opens in its built-in layout again.
+// positions (Barmond.ini, whose section [Database] naming the database stays) – so that every
+// window opens in its built-in layout again.
 
 #include <QCoreApplication>
 #include <QString>
@@ -26,6 +27,9 @@ private:
     bool removeListFormats();
     bool removeControlPositions();
     bool removeWindowPositions();
+    bool keepsDatabaseChoice() const;
+    bool keepOnlyDatabaseChoice();
+    void reportIniError(int code, const QString& text);
 
     global::Database& db_;
     QString iniFile_;

@@ -70,6 +70,29 @@
         <source>Wystąpił błąd podczas usuwania Barmond.ini. Numer błędu = </source>
         <translation>Error deleting Barmond.ini. Error number = </translation>
     </message>
+    <message>
+        <source>nie można zapisać pliku</source>
+        <translation>the file cannot be written</translation>
+    </message>
+</context>
+<context>
+    <name>ServerSignIn</name>
+    <message>
+        <source>Hasło do bazy danych</source>
+        <translation>Database password</translation>
+    </message>
+    <message>
+        <source>Serwer nie przyjął hasła: %1|</source>
+        <translation>The server did not accept the password: %1|</translation>
+    </message>
+    <message>
+        <source>Baza danych %1 wymaga hasła użytkownika %2.</source>
+        <translation>The database %1 needs the password of the user %2.</translation>
+    </message>
+    <message>
+        <source>|Hasło nie zostanie nigdzie zapisane: program pamięta je do końca pracy.</source>
+        <translation>|The password is not saved anywhere: the program keeps it until it ends.</translation>
+    </message>
 </context>
 <context>
     <name>shell::MainFrame</name>

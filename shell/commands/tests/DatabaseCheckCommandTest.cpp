@@ -1,10 +1,11 @@
 // `barmond database check` run as the built program: a piece whose order is gone gets it back and
-// the report, a second run finds nothing, every run takes its copy first; a file the program
+// the report, a second run finds nothing, every run takes its copy first; a database the program
 // cannot read, or one of an older layout, is refused with one message and nothing copied.
 
 #include "global/DataDirectory.h"
 #include "global/Database.h"
 #include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
 
 namespace {
 
@@ -24,7 +27,7 @@ struct Outcome {
 
 class DatabaseCheckCommandTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
 
     Outcome check(const QStringList& options = {})
     {
@@ -89,8 +92,39 @@ TEST_F(DatabaseCheckCommandTest, APieceWithoutItsOrderIsRepairedOnceWithItsCopy)
     EXPECT_EQ(check({QStringLiteral("--force")}).exitCode, 2);
 }
 
+// On the server: a database holding another program's tables, and one whose layout version table
+// names an older layout.
+TEST_F(DatabaseCheckCommandTest, ServerDatabasesTheProgramCannotUseAreRefusedWithOneMessage)
+{
+    if (!testing_support::onTestServer())
+        GTEST_SKIP() << "needs the PostgreSQL test server (the database file has its own case)";
+    {
+        global::Database foreign = global::Database::atFile(dir.serverAddress());
+        QSqlQuery q(foreign.connection());
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE invoices (id integer PRIMARY KEY)"))) << q.lastError().text().toStdString();
+    }
+    Outcome run = check({QStringLiteral("--yes")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("innego programu"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(backups().isEmpty());
+    {
+        global::Database older = global::Database::atFile(dir.serverAddress());
+        QSqlQuery q(older.connection());
+        ASSERT_TRUE(q.exec(QStringLiteral("DROP TABLE invoices")));
+        ASSERT_EQ(older.open(), 0) << older.openErrorText().toStdString();
+        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE \"LAYOUT_VERSION\" SET \"VERSION\" = 1"))) << q.lastError().text().toStdString();
+    }
+    run = check({QStringLiteral("--yes")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("barmond database convert"))) << run.err.toStdString();
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 TEST_F(DatabaseCheckCommandTest, FilesTheProgramCannotUseAreRefusedWithOneMessage)
 {
+    if (testing_support::onTestServer())
+        GTEST_SKIP() << "a damaged database file and a file of layout version 1 concern the database file only";
     ASSERT_TRUE(QDir().mkpath(global::databaseFolder(dir.path())));
     QFile garbage(global::databaseFile(dir.path()));
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));

@@ -1,6 +1,9 @@
 // `barmond database convert` run as the built program, without any display.
 
 #include "global/DataDirectory.h"
+#include "global/Database.h"
+#include "global/DatabaseLocation.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
 
 namespace {
 
@@ -43,7 +48,7 @@ QByteArray fileHash(const QString& path)
 
 class DatabaseConvertCommandTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     QString file() const { return global::databaseFile(dir.path()); }
     QStringList backups() const
     {
@@ -65,6 +70,8 @@ protected:
 
 TEST_F(DatabaseConvertCommandTest, Version1FileNeedsTheAnswerThenIsConvertedOnceWithItsCopy)
 {
+    if (testing_support::onTestServer())
+        GTEST_SKIP() << "starts from a database file of layout version 1 (the server's version table has its own case)";
     useVersion1File();
     const QByteArray before = fileHash(file());
 
@@ -93,26 +100,76 @@ TEST_F(DatabaseConvertCommandTest, Version1FileNeedsTheAnswerThenIsConvertedOnce
     EXPECT_EQ(backups().size(), 1);
 }
 
+// On the server the layout version is kept in a table of its own: a database that names an older
+// version there is converted once, with its copy written as a database file.
+TEST_F(DatabaseConvertCommandTest, ServerDatabaseOfAnOlderVersionIsConvertedOnceWithItsCopy)
+{
+    if (!testing_support::onTestServer())
+        GTEST_SKIP() << "needs the PostgreSQL test server (the file of layout version 1 has its own case)";
+    {
+        global::Database db(dir.path());
+        ASSERT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+        QSqlQuery q(db.connection());
+        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE \"LAYOUT_VERSION\" SET \"VERSION\" = 1"))) << q.lastError().text().toStdString();
+    }
+    const Outcome unanswered = convert();
+    EXPECT_EQ(unanswered.exitCode, 1) << unanswered.err.toStdString();
+    EXPECT_TRUE(unanswered.err.contains(QStringLiteral("--yes"))) << unanswered.err.toStdString();
+    EXPECT_TRUE(backups().isEmpty());
+
+    const Outcome converted = convert({QStringLiteral("--yes")});
+    EXPECT_EQ(converted.exitCode, 0) << converted.err.toStdString();
+    EXPECT_TRUE(converted.out.startsWith(QStringLiteral("Konwersja przebiegła pomyślnie"))) << converted.out.toStdString();
+    ASSERT_EQ(backups().size(), 1);
+    QFile copy(dir.filePath(QStringLiteral("DB/Backup_conv/%1/barmond.db").arg(backups().first())));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.read(16), QByteArray("SQLite format 3", 16));
+
+    const Outcome again = convert({QStringLiteral("--yes")});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, QStringLiteral("Struktura danych aktualna\n"));
+    EXPECT_EQ(backups().size(), 1);
+    global::Database db(dir.path());
+    EXPECT_EQ(db.open(), 0) << db.openErrorText().toStdString();
+
+    // A newer layout is refused by name; the socket folder in the name stays as written ("%2F...").
+    QSqlQuery q(db.connection());
+    ASSERT_TRUE(q.exec(QStringLiteral("UPDATE \"LAYOUT_VERSION\" SET \"VERSION\" = 99")));
+    const Outcome newer = convert({QStringLiteral("--yes")});
+    EXPECT_EQ(newer.exitCode, 1);
+    EXPECT_TRUE(newer.err.contains(global::databaseName(db) + QStringLiteral(" ma układ w wersji 99"))) << newer.err.toStdString();
+    EXPECT_EQ(backups().size(), 1);
+}
+
 TEST_F(DatabaseConvertCommandTest, CurrentFileIsReportedWithoutACopy)
 {
     const Outcome fresh = convert();
     EXPECT_EQ(fresh.exitCode, 0) << fresh.err.toStdString();
     EXPECT_EQ(fresh.out, QStringLiteral("Struktura danych aktualna\n"));
-    EXPECT_TRUE(QFileInfo::exists(file()));
+    EXPECT_EQ(QFileInfo::exists(file()), !testing_support::onTestServer());   // a server database needs no file
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("DB/Backup_conv"))));
 }
 
 TEST_F(DatabaseConvertCommandTest, RefusalsAndBadCommandLines)
 {
-    ASSERT_TRUE(QDir().mkpath(global::databaseFolder(dir.path())));
-    QFile garbage(file());
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write(QByteArray("not a database\n").repeated(300));
-    garbage.close();
+    if (testing_support::onTestServer()) {
+        // A server database holding another program's tables.
+        global::Database foreign = global::Database::atFile(dir.serverAddress());
+        QSqlQuery q(foreign.connection());
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE invoices (id integer PRIMARY KEY)")));
+    } else {
+        ASSERT_TRUE(QDir().mkpath(global::databaseFolder(dir.path())));
+        QFile garbage(file());
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray("not a database\n").repeated(300));
+        garbage.close();
+    }
     const Outcome refused = convert({QStringLiteral("--yes")});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("nie jest bazą danych"))) << refused.err.toStdString();
+    const QString why = testing_support::onTestServer() ? QStringLiteral("innego programu") : QStringLiteral("nie jest bazą danych");
+    EXPECT_TRUE(refused.err.contains(why)) << refused.err.toStdString();
     EXPECT_TRUE(refused.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("DB/Backup_conv"))));
 
     const Outcome unknownOption = convert({QStringLiteral("--force")});
     EXPECT_EQ(unknownOption.exitCode, 2);

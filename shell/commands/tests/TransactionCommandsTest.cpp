@@ -7,6 +7,8 @@
 #include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
 #include "global/tests/support/StockLogRules.h"
+#include "global/tests/support/TempDataDir.h"
+#include "global/DatabaseCopy.h"
 #include "optimizer/SolutionAcceptance.h"
 #include "optimizer/tests/support/StockScenario.h"
 
@@ -23,7 +25,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <memory>
 #include <random>
+#include <vector>
 
 using namespace global;
 
@@ -63,9 +67,22 @@ Outcome barmond(const QString& dataDir, const QStringList& arguments)
     return finish(start(dataDir, arguments));
 }
 
-void copyDataDirectory(const QString& from, const QString& to)
+// A copy of a data directory's database in another data directory: the file copied, or on the
+// test server a fresh server database (kept in servers until the test ends) with every table copied.
+void copyDataDirectory(const QString& from, const QString& to,
+                       std::vector<std::unique_ptr<testing_support::ServerDatabase>>& servers)
 {
     QDir().mkpath(to + QStringLiteral("/DB"));
+    if (testing_support::onTestServer()) {
+        servers.push_back(std::make_unique<testing_support::ServerDatabase>(to));
+        Database source(from);
+        Database target(to);
+        ASSERT_EQ(source.open(), 0) << source.openErrorText().toStdString();
+        ASSERT_EQ(target.open(), 0) << target.openErrorText().toStdString();
+        QString error;
+        ASSERT_EQ(copyAllTables(source, target, error), 0) << error.toStdString();
+        return;
+    }
     for (const QString& name : QDir(from + QStringLiteral("/DB")).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(from + QStringLiteral("/DB/") + name, to + QStringLiteral("/DB/") + name));
 }
@@ -152,7 +169,9 @@ void expectWholeInOneState(const QString& dataDir, uint32_t transaction, const s
 
 class TransactionCommandsTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
+    // The server databases of further data directories inside dir (on the test server).
+    std::vector<std::unique_ptr<testing_support::ServerDatabase>> servers;
     QString data() const { return dir.path(); }
 };
 
@@ -284,6 +303,8 @@ TEST_F(TransactionCommandsTest, PrintWritesTheCutListAndNumbersTheBarsOfAnOldOrd
 TEST_F(TransactionCommandsTest, AProcessKilledWhileClosingOrDeletingLeavesTheOrderWholeInOneState)
 {
     const QString base = data() + QStringLiteral("/base");
+    QDir().mkpath(base);
+    testing_support::ServerDatabase baseServer(base);
     uint32_t t = 0;
     std::string before;
     {
@@ -296,7 +317,7 @@ TEST_F(TransactionCommandsTest, AProcessKilledWhileClosingOrDeletingLeavesTheOrd
     std::mt19937 random(20260313);
     for (const QString& action : {QStringLiteral("close"), QStringLiteral("delete")}) {
         const QString measured = data() + QStringLiteral("/measured-") + action;
-        copyDataDirectory(base, measured);
+        copyDataDirectory(base, measured, servers);
         QElapsedTimer timer;
         timer.start();
         const Outcome whole = barmond(measured, {"transactions", action, QString::number(t), "--yes"});
@@ -309,7 +330,7 @@ TEST_F(TransactionCommandsTest, AProcessKilledWhileClosingOrDeletingLeavesTheOrd
         int killedWhileRunning = 0;
         for (int run = 0; run < 10; ++run) {
             const QString copy = data() + QStringLiteral("/%1-%2").arg(action).arg(run);
-            copyDataDirectory(base, copy);
+            copyDataDirectory(base, copy, servers);
             const qint64 killAt = moment(random);
             QProcess* process = start(copy, {"transactions", action, QString::number(t), "--yes"});
             ASSERT_TRUE(process->waitForStarted());

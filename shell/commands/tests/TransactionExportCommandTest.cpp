@@ -3,6 +3,7 @@
 
 #include "global/Database.h"
 #include "global/workbook/WorkbookWriter.h"
+#include "global/tests/support/TempDataDir.h"
 #include "global/workbook/tests/support/WorkbookFiles.h"
 #include "transactions/tests/support/ExportScenario.h"
 
@@ -48,7 +49,7 @@ QJsonValue cell(const QJsonObject& dump, const char* sheet, const char* at)
 
 class TransactionExportCommandTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     QString data() const { return dir.path(); }
     QString book() const { return dir.filePath("eksport.xlsx"); }
 

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "global/tests/support/TempDataDir.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,7 +34,7 @@ Outcome barmond(const QStringList& arguments)
 
 TEST(BarmondCommandLine, APictureThatCannotBeWrittenEndsWithAnError)
 {
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     const QString picture = dir.filePath(QStringLiteral("no-such-folder/frame.png"));
     const Outcome run = barmond({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--screenshot"), picture});
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
@@ -47,7 +49,7 @@ TEST(BarmondCommandLine, APictureThatCannotBeWrittenEndsWithAnError)
 
 TEST(BarmondCommandLine, UnknownMethodsAndStatusSelectorsAreABadCommandLine)
 {
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     for (const QStringList& wrong : {QStringList{"--mode", "6"}, QStringList{"--status", "258"},
                                      QStringList{"--status", "4"}, QStringList{"--profile", "1 "}}) {
         QStringList arguments{QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--optimize")};

@@ -1,5 +1,6 @@
 // The frame's two maintenance actions on a real database in a fresh data directory: restoring
-// the default screen layouts, and copying then emptying the database.
+// the default screen layouts, and copying then emptying the database. On a server database the copy
+// is a database file of the program in the dated folder.
 
 #include "shell/frame/DatabaseDeletion.h"
 #include "shell/frame/RestoreLayouts.h"
@@ -7,8 +8,11 @@
 
 #include "global/DataDirectory.h"
 #include "global/Database.h"
+#include "global/DatabaseLocation.h"
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
+#include "global/Table.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +31,7 @@ namespace {
 
 class MaintenanceTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testing_support::TestDataDir dir;
     Database db{dir.path()};
     ScriptedDialogs dialogs;
     const QDateTime now{QDate(2026, 3, 9), QTime(7, 5, 4)};
@@ -40,13 +44,14 @@ protected:
 
     QString dbPath(const QString& relative) const { return QDir(dir.path()).filePath(relative); }
 
-    void writeIni()
+    void writeIni(const QString& path)
     {
-        QSettings ini(iniFile(dir.path()), QSettings::IniFormat);
+        QSettings ini(path, QSettings::IniFormat);
         ini.setValue(QStringLiteral("Main/XPosit"), 10);
         ini.sync();
-        ASSERT_TRUE(QFile::exists(iniFile(dir.path())));
+        ASSERT_TRUE(QFile::exists(path));
     }
+    void writeIni() { writeIni(iniFile(dir.path())); }
 };
 
 // ---- restoring the default screen layouts ---------------------------------------------------
@@ -65,10 +70,37 @@ TEST_F(MaintenanceTest, RestoreRemovesSavedLayoutsAfterYes)
     const auto counts = tableCounts(db);
     EXPECT_EQ(counts["LFM_CFile"], 0);
     EXPECT_EQ(counts["LFM_DFile"], 0);
-    EXPECT_FALSE(QFile::exists(iniFile(dir.path())));
+    if (testing_support::onTestServer())   // the file keeps nothing but the choice of the database
+        EXPECT_EQ(QSettings(iniFile(dir.path()), QSettings::IniFormat).childGroups(), QStringList{"Database"});
+    else
+        EXPECT_FALSE(QFile::exists(iniFile(dir.path())));
     // Nothing else is touched.
     EXPECT_EQ(counts["SETUP_PAR"], 1);
     EXPECT_EQ(counts["ORDERS"], 2);
+}
+
+// Barmond.ini also names the database the station works on: restoring the window positions keeps
+// that section, else the next start would silently work on another database.
+TEST_F(MaintenanceTest, RestoreKeepsTheChoiceOfTheDatabaseInTheIniFile)
+{
+    const QString station = dir.filePath(QStringLiteral("station/Barmond.ini"));
+    writeIni(station);
+    {
+        QSettings ini(station, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Database/Driver"), QStringLiteral("QPSQL"));
+        ini.setValue(QStringLiteral("Database/Host"), QStringLiteral("serwer.warsztat"));
+        ini.setValue(QStringLiteral("Database/Name"), QStringLiteral("barmond"));
+        ini.setValue(QStringLiteral("SETUP_PAR/Width"), 430);
+    }
+    dialogs.planAnswers({0});
+    EXPECT_TRUE(RestoreLayouts(db, station, dialogs).run());
+    EXPECT_EQ(dialogs.messages().last(), "Przywrócono ustawienia domyślne ekranów");
+    QSettings ini(station, QSettings::IniFormat);
+    EXPECT_EQ(ini.childGroups(), QStringList{"Database"});
+    EXPECT_EQ(ini.value(QStringLiteral("Database/Driver")).toString(), QStringLiteral("QPSQL"));
+    EXPECT_EQ(ini.value(QStringLiteral("Database/Host")).toString(), QStringLiteral("serwer.warsztat"));
+    EXPECT_EQ(ini.value(QStringLiteral("Database/Name")).toString(), QStringLiteral("barmond"));
+    EXPECT_FALSE(ini.contains(QStringLiteral("Main/XPosit")));
 }
 
 TEST_F(MaintenanceTest, RestoreWithNothingSavedReportsSuccess)
@@ -98,9 +130,12 @@ TEST_F(MaintenanceTest, RestoreAnsweredNoOrInAnotherLanguageKeepsEverything)
 
 TEST_F(MaintenanceTest, RestoreStopsWithItsMessageWhenTheIniFileCannotBeRemoved)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Barmond.ini/locked")));   // a folder, not a file
+    // A folder, not a file (in a folder of its own: on the server the data directory's file names
+    // the database).
+    const QString station = dir.filePath(QStringLiteral("station/Barmond.ini"));
+    ASSERT_TRUE(QDir().mkpath(station + QStringLiteral("/locked")));
     dialogs.planAnswers({0});
-    EXPECT_FALSE(RestoreLayouts(db, iniFile(dir.path()), dialogs).run());
+    EXPECT_FALSE(RestoreLayouts(db, station, dialogs).run());
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_TRUE(dialogs.shown()[1].text.startsWith("Wystąpił błąd podczas usuwania Barmond.ini. Numer błędu = "))
         << dialogs.shown()[1].text.toStdString();
@@ -113,6 +148,7 @@ TEST_F(MaintenanceTest, DeletionCopiesFirstThenEmptiesTheTenTablesAndKeepsTheSet
 {
     ASSERT_TRUE(fillEveryTable(db));
     const auto before = tableCounts(db);
+    ASSERT_TRUE(QDir().mkpath(dbPath("DB")));   // a server database has made no DB folder
     QFile logo(dbPath("DB/Logo.jpg"));
     ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
     logo.write("logo");
@@ -149,6 +185,19 @@ TEST_F(MaintenanceTest, DeletionCopiesFirstThenEmptiesTheTenTablesAndKeepsTheSet
     EXPECT_EQ(tableCounts(copy), before);
     EXPECT_TRUE(QFile::exists(dbPath(folder + "/Logo.jpg")));
     EXPECT_TRUE(QFile::exists(dbPath("DB/Logo.jpg")));
+    // Also of a server database the copy is a database file the program opens itself.
+    QFile copyFile(dbPath(folder + "/barmond.db"));
+    ASSERT_TRUE(copyFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copyFile.read(16), QByteArray("SQLite format 3", 16));
+    EXPECT_EQ(isOnServer(db), testing_support::onTestServer());
+
+    // The emptied tables take new records from the first identifier on.
+    Table<OrderRecord> orders(db);
+    OrderRecord order;
+    order.number = QStringLiteral("ZAM/1/2027");
+    ASSERT_EQ(orders.addWithNewIdentifier(order), 0) << orders.errorText().toStdString();
+    EXPECT_EQ(order.id, 1u);
+    EXPECT_EQ(tableCounts(copy)["ORDERS"], before["ORDERS"]);
 }
 
 TEST_F(MaintenanceTest, TheTenTablesAreTheOrdersCatalogueStockAndCuttingOrders)

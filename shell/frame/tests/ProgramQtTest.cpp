@@ -14,6 +14,8 @@
 #include "global/Globals.h"
 #include "global/ScriptedServices.h"
 #include "global/Table.h"
+#include "global/DatabaseLocation.h"
+#include "global/tests/support/TempDataDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtSql/QSqlQuery>
 
 using namespace global;
 using shell::MainFrame;
@@ -39,7 +42,7 @@ using Item = MainFrame::Item;
 class ProgramQtTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing_support::TestDataDir> dir_;
     ScriptedDialogs dialogs_;
     MemoryClipboard clipboard_;
     FixedClock clock_{QDateTime(QDate(2026, 3, 9), QTime(7, 5, 4))};
@@ -50,7 +53,7 @@ class ProgramQtTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
+        dir_ = std::make_unique<testing_support::TestDataDir>();
         dialogs_ = ScriptedDialogs{};
         glo() = Globals{};
     }
@@ -59,7 +62,9 @@ private slots:
     {
         Program program(dir_->path(), services());
         QVERIFY(program.start());
-        QVERIFY(QFile::exists(databaseFile(dir_->path())));
+        // The file of the data directory, or the server database its Barmond.ini names.
+        QCOMPARE(QFile::exists(databaseFile(dir_->path())), !testing_support::onTestServer());
+        QCOMPARE(isOnServer(program.database()), testing_support::onTestServer());
         QCOMPARE(glo().sysUser, QStringLiteral("jan"));
         QCOMPARE(glo().sysCompName, QStringLiteral("WORKSHOP-7"));
         QCOMPARE(glo().userLp, 1u);
@@ -67,11 +72,38 @@ private slots:
         QVERIFY(dialogs_.shown().isEmpty());
         QCOMPARE(program.frame().windowTitle(), QStringLiteral("Optymalizacja rozkroju profili i prętów"));
         // The status bar names the database the station works on.
-        QCOMPARE(program.frame().databaseFieldText(), QDir::toNativeSeparators(databaseFile(dir_->path())));
+        const QString shown = testing_support::onTestServer() ? locationFromAddress(dir_->serverAddress()).displayName()
+                                                               : QDir::toNativeSeparators(databaseFile(dir_->path()));
+        QCOMPARE(program.frame().databaseFieldText(), shown);
+    }
+
+    void aServerDatabaseOfAnotherProgramIsReportedAndTheProgramDoesNotStart()
+    {
+        if (!testing_support::onTestServer())
+            QSKIP("a server database is needed (the damaged file is the case of the database file)");
+        {
+            Database foreign = Database::atFile(dir_->serverAddress());
+            QSqlDatabase connection = foreign.connection();
+            QVERIFY(connection.isOpen());
+            QSqlQuery q(connection);
+            QVERIFY(q.exec(QStringLiteral("CREATE TABLE invoices (id integer PRIMARY KEY)")));
+        }
+        Program program(dir_->path(), services());
+        QVERIFY(!program.start());
+        QCOMPARE(dialogs_.shown().size(), 1);
+        const QString name = locationFromAddress(dir_->serverAddress()).displayName();
+        QVERIFY2(dialogs_.shown()[0].text.contains(name), qPrintable(dialogs_.shown()[0].text));
+        Database check = Database::atFile(dir_->serverAddress());
+        QSqlQuery tables(check.connection());
+        QVERIFY(tables.exec(QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE table_schema = 'public'")));
+        QVERIFY(tables.next());
+        QCOMPARE(tables.value(0).toInt(), 1);   // nothing created beside the other program's table
     }
 
     void aDamagedDatabaseIsReportedAndTheProgramDoesNotStart()
     {
+        if (testing_support::onTestServer())
+            QSKIP("about the database file of the data directory, which a server database does not use");
         QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("DB")));
         QFile garbage(databaseFile(dir_->path()));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
@@ -86,6 +118,8 @@ private slots:
 
     void aDatabaseOfAnOlderLayoutIsOfferedTheConversionBeforeTheFrame()
     {
+        if (testing_support::onTestServer())
+            QSKIP("starts from a database file of layout version 1 read directly");
         QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("DB")));
         QVERIFY(QFile::copy(QStringLiteral(LAYOUT_V1_DATABASE), databaseFile(dir_->path())));
         QFile::setPermissions(databaseFile(dir_->path()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);

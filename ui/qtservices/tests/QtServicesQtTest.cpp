@@ -3,11 +3,14 @@
 // operator's values are kept in the user's settings of Tervox/Barmond; the progress window's
 // Cancel reaches work on this thread and on a worker thread.
 
+#include "ui/qtservices/QtPasswordPrompt.h"
 #include "ui/qtservices/QtServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -180,6 +183,38 @@ private slots:
         delete worker;
         QVERIFY(steps < 100000);
         progress.finish();
+    }
+
+    // The password field shows no letters; OK hands over what was typed, Esc cancels.
+    void passwordPromptHidesTheTextAndReturnsItOnOk()
+    {
+        ui::QtPasswordPrompt prompt;
+        QString seenText;
+        QLineEdit::EchoMode seenMode = QLineEdit::Normal;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QInputDialog*>(QApplication::activeModalWidget()));
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            seenText = dialog->labelText();
+            auto* field = dialog->findChild<QLineEdit*>();
+            QVERIFY(field);
+            seenMode = field->echoMode();
+            QTest::keyClicks(field, QStringLiteral("tajne haslo 7"));
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        QString password;
+        QVERIFY(prompt.askPassword(QStringLiteral("Baza danych wymaga hasła.|Drugi wiersz"), password,
+                                   QStringLiteral("Hasło do bazy danych")));
+        QCOMPARE(password, QStringLiteral("tajne haslo 7"));
+        QCOMPARE(seenText, QStringLiteral("Baza danych wymaga hasła.\nDrugi wiersz"));
+        QCOMPARE(seenMode, QLineEdit::Password);
+
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(qobject_cast<QInputDialog*>(QApplication::activeModalWidget()));
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        });
+        QString untouched = QStringLiteral("bez zmian");
+        QVERIFY(!prompt.askPassword(QStringLiteral("Baza danych wymaga hasła."), untouched));
+        QCOMPARE(untouched, QStringLiteral("bez zmian"));
     }
 };
 
