@@ -176,8 +176,9 @@ void expectEveryPieceHeldOnce(Database& db)
     }
     for (const StockTransRecord& order : Table<StockTransRecord>(db).rows(Table<StockTransRecord>::Auto)) {
         EXPECT_GT(barsOf[order.id], 0u) << "cutting order " << order.id << " without bars";
-        if (order.totalProfilesPcs > 0)
+        if (order.totalProfilesPcs > 0) {
             EXPECT_EQ(barsOf[order.id], order.totalProfilesPcs) << "cutting order " << order.id;
+        }
     }
     std::map<uint32_t, std::map<uint32_t, uint32_t>> holders;   // cut record -> cutting order -> pieces
     for (const StockTransSubitemRecord& piece :
@@ -196,10 +197,11 @@ void expectEveryPieceHeldOnce(Database& db)
         for (const auto& [order, count] : held)
             pieces += count;
         EXPECT_LE(pieces, cut.pcs);
-        if (held.empty())
+        if (held.empty()) {
             EXPECT_EQ(cut.status, 1);
-        else
+        } else {
             EXPECT_EQ(cut.status, statusOf[held.begin()->first] == 1 ? 3 : 2);
+        }
     }
 }
 
@@ -302,8 +304,9 @@ TEST(TransactionLoadTest, FourProcessesAcceptingClosingReopeningAndDeletingLoseN
             continue;   // the closes and reopens of its several cutting orders cannot be told apart
         const int net = closes[t] - reopens[t];
         EXPECT_TRUE(net == 0 || net == 1) << closes[t] << " closes, " << reopens[t] << " reopens";
-        if (exists)
+        if (exists) {
             EXPECT_EQ(order.status, net);
+        }
         if (exists && scene.piecesOf.count(t)) {
             // A first cutting order never deleted still holds its pieces, as its state says.
             Table<CutRecord> cuts(db);
@@ -352,12 +355,12 @@ TEST(TransactionLoadTest, ProcessesKilledAtRandomMomentsLeaveEveryCuttingOrderWh
     for (int w = 0; w < Workers; ++w)
         workers.emplace_back([&, w] {
             std::mt19937 random(104729u * unsigned(w + 1));
-            std::uniform_int_distribution<int> action(0, 7);
+            std::uniform_int_distribution<int> action(0, 8);
             std::uniform_int_distribution<int> moment(0, 400);
-            std::uniform_int_distribution<int> acceptMoment(0, 1000);
+            std::uniform_int_distribution<int> acceptMoment(0, 300);
             while (timer.elapsed() < runMs) {
                 const int a = action(random);
-                const QString name = a == 7   ? Accept
+                const QString name = a >= 7   ? Accept
                                      : a == 6 ? QStringLiteral("delete")
                                      : a % 2  ? QStringLiteral("reopen")
                                               : QStringLiteral("close");
