@@ -7,6 +7,7 @@
 #include "global/DatabaseLocation.h"
 #include "global/Table.h"
 #include "global/tests/support/DatabaseSnapshot.h"
+#include "global/tests/support/ScopedVariable.h"
 #include "global/tests/support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -20,27 +21,7 @@ using namespace global;
 
 namespace {
 
-// Sets an environment variable for one scope and restores it afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)),
-                                                                  old_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedVariable()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using testing_support::ScopedVariable;
 
 TEST(DatabaseChoiceTest, AddressesAreReadWithTheirPartsAndRefusedWhenIncomplete)
 {

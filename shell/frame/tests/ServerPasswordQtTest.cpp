@@ -13,6 +13,7 @@
 #include "global/ScriptedServices.h"
 #include "global/ServerPassword.h"
 #include "global/Table.h"
+#include "global/tests/support/ScopedVariable.h"
 #include "global/tests/support/TempDataDir.h"
 
 #include <QDirIterator>
@@ -57,27 +58,7 @@ bool administer(const QString& sql, QString& error)
     return ok;
 }
 
-// Sets an environment variable for one scope and restores it afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)),
-                                                                  old_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedVariable()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using testing_support::ScopedVariable;
 
 } // namespace
 
