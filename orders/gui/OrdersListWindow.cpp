@@ -11,11 +11,9 @@
 #include "orders/gui/OrderForm.h"
 #include "orders/gui/OrderIcons.h"
 #include "orders/gui/PieceForm.h"
+#include "ui/browse/ListWindowPlace.h"
 #include "ui/browse/ListIcons.h"
 #include "ui/layout/ControlPositions.h"
-#include "ui/layout/ListFormatManager.h"
-#include "ui/layout/WindowPlacement.h"
-#include "ui/window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -829,24 +827,15 @@ void OrdersListWindow::showEvent(QShowEvent* event)
     if (placed_)
         return;
     placed_ = true;
-    if (!context_.iniFile.isEmpty())
-        layout::iniRestoreWindow(ui::placedWindowOf(*this), QStringLiteral("OrdersList"), context_.iniFile);
-    if (positionsStore_)
-        positionsStore_->restore();
+    ui::restoreListWindowPlace(*this, QStringLiteral("OrdersList"), context_.iniFile, positionsStore_.get());
 }
 
 void OrdersListWindow::closeEvent(QCloseEvent* event)
 {
     if (!closing_) {
         closing_ = true;
-        for (ui::BrowseWindow* list : {static_cast<ui::BrowseWindow*>(orders_), static_cast<ui::BrowseWindow*>(positions_),
-                                       static_cast<ui::BrowseWindow*>(pieces_), static_cast<ui::BrowseWindow*>(lengths_)})
-            if (list->formats())
-                list->formats()->kill();
-        if (positionsStore_)
-            positionsStore_->save();
-        if (!context_.iniFile.isEmpty())
-            layout::iniSaveWindow(ui::placedWindowOf(*this), QStringLiteral("OrdersList"), context_.iniFile);
+        ui::saveListWindowPlace(*this, QStringLiteral("OrdersList"), context_.iniFile, positionsStore_.get(),
+                                {orders_, positions_, pieces_, lengths_});
         emit closed();
     }
     QWidget::closeEvent(event);

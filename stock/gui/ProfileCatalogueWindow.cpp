@@ -9,11 +9,9 @@
 #include "stock/gui/PieceSectionsForm.h"
 #include "stock/gui/ProfileEditor.h"
 #include "stock/gui/StockLogWindow.h"
+#include "ui/browse/ListWindowPlace.h"
 #include "ui/browse/ListIcons.h"
 #include "ui/layout/ControlPositions.h"
-#include "ui/layout/ListFormatManager.h"
-#include "ui/layout/WindowPlacement.h"
-#include "ui/window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -678,24 +676,15 @@ void ProfileCatalogueWindow::showEvent(QShowEvent* event)
     if (placed_)
         return;
     placed_ = true;
-    if (!context_.iniFile.isEmpty())
-        layout::iniRestoreWindow(ui::placedWindowOf(*this), QStringLiteral("Profiles"), context_.iniFile);
-    if (positions_)
-        positions_->restore();
+    ui::restoreListWindowPlace(*this, QStringLiteral("Profiles"), context_.iniFile, positions_.get());
 }
 
 void ProfileCatalogueWindow::closeEvent(QCloseEvent* event)
 {
     if (!closing_) {
         closing_ = true;
-        for (ui::BrowseWindow* list : {static_cast<ui::BrowseWindow*>(profiles_),
-                                       static_cast<ui::BrowseWindow*>(lengths_), static_cast<ui::BrowseWindow*>(pieces_)})
-            if (list->formats())
-                list->formats()->kill();
-        if (positions_)
-            positions_->save();
-        if (!context_.iniFile.isEmpty())
-            layout::iniSaveWindow(ui::placedWindowOf(*this), QStringLiteral("Profiles"), context_.iniFile);
+        ui::saveListWindowPlace(*this, QStringLiteral("Profiles"), context_.iniFile, positions_.get(),
+                                {profiles_, lengths_, pieces_});
         emit closed();
     }
     QWidget::closeEvent(event);
